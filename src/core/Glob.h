@@ -1,0 +1,60 @@
+// TGLOB: the program's global state. It owns the settings block (the settings file is its
+// byte image) and the state that several windows share.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/Settings.h"
+#include "recording/DeviceFileHeader.h"
+
+class TGLOB {
+ public:
+  // programPath: the program file; the settings file lies beside it with the extension .cfg.
+  // Reads the settings file, writing the defaults when it is missing or not accepted.
+  explicit TGLOB(const std::string& programPath);
+  // Writes the settings file.
+  ~TGLOB();
+  TGLOB(const TGLOB&) = delete;
+  TGLOB& operator=(const TGLOB&) = delete;
+
+  void LoadConfig();
+  // A settings file that cannot be written is passed over silently.
+  void SaveConfig() const;
+
+  static int BcdToInt(uint8_t bcd);
+  static uint8_t IntToBcd(int value);
+
+  // Texts in the language on screen.
+  const char* MainText(int row) const;
+  const char* DeviceInfoText(int row) const;
+  const char* ButtonHint(int row) const;
+  const char* PointPrompt(int row) const;
+  // The language of the lookups: the one on screen, or the chosen one before the first
+  // ApplyLanguage has put any on screen.
+  int LookupLanguage() const;
+
+  TSettings Settings;
+
+  // Language whose texts are on screen; -1 until the first ApplyLanguage.
+  int AppliedLanguage = -1;
+  std::string ConfigFileName;
+  std::string PresetFileName;
+
+  // Serial ports and discovery. PortScanFlags has one entry per port, however many.
+  std::vector<std::string> ComPortNames;
+  int ScanPos = -1;
+  std::vector<int32_t> PortScanFlags;
+  int DeviceCount = 0;
+
+  // Live recording.
+  bool MarkPending = false;
+  double ElapsedOrigin = 0;
+  std::string ElapsedText;
+  std::string FileNamePostfix;
+
+  // Files.
+  bool RecordFileOpen = false;  // a laboratory file is open for writing: a recording runs
+  TDeviceFileHeader DeviceFileHeader;
+};

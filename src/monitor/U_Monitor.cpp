@@ -1,0 +1,50 @@
+#include "monitor/U_Monitor.h"
+
+#include <QCloseEvent>
+
+#include "app/Globals.h"
+#include "app/Pictures.h"
+#include "app/WindowGeometry.h"
+#include "core/EventLoop.h"
+#include "core/Glob.h"
+#include "core/qt/QtText.h"
+
+TF_MONITOR::TF_MONITOR() : QWidget(nullptr, Qt::Window) {
+  setWindowIcon(ProgramIcon());
+  setAutoFillBackground(true);
+  QPalette colours = palette();
+  colours.setColor(QPalette::Window, Qt::white);
+  setPalette(colours);
+  FormCreate();
+}
+
+void TF_MONITOR::FormCreate() {
+  hide();
+  const TSettings& s = GLOB->Settings;
+  RestoreWindowGeometry(*this, s.MonitorState, s.MonitorTop, s.MonitorLeft, s.MonitorWidth,
+                        s.MonitorHeight);
+}
+
+void TF_MONITOR::FormShow() { setWindowTitle(Q(GLOB->MainText(28))); }
+
+void TF_MONITOR::FormClose() {
+  TSettings& s = GLOB->Settings;
+  StoreWindowGeometry(*this, s.MonitorState, s.MonitorTop, s.MonitorLeft, s.MonitorWidth,
+                      s.MonitorHeight);
+}
+
+void TF_MONITOR::showEvent(QShowEvent* event) {
+  // Restoring a minimized window shows it again: only a real show sets the caption.
+  if (!event->spontaneous()) FormShow();
+  QWidget::showEvent(event);
+}
+
+void TF_MONITOR::closeEvent(QCloseEvent* event) {
+  if (!FormCloseQuery()) {
+    event->ignore();
+    return;
+  }
+  FormClose();
+  event->accept();
+  Platform.Loop->Quit();
+}

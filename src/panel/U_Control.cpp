@@ -1,0 +1,149 @@
+#include "panel/U_Control.h"
+
+#include <QCloseEvent>
+#include <algorithm>
+
+#include "app/ExceptionReport.h"
+#include "app/Globals.h"
+#include "app/Pictures.h"
+#include "app/WindowGeometry.h"
+#include "core/DateTime.h"
+#include "core/Glob.h"
+#include "core/SerialPort.h"
+#include "core/Texts.h"
+#include "core/qt/LocaleNumbers.h"
+#include "core/qt/QtText.h"
+#include "monitor/U_Monitor.h"
+#include "panel/DisplayWidget.h"
+#include "panel/StatusBarWidget.h"
+#include "panel/U_Mesages.h"
+
+namespace {
+
+bool ValidSampleInterval(double seconds) { return seconds >= 0.001 && seconds <= 86400.0; }
+
+// Milliseconds until the wall clock's next second.
+int ToNextSecond(double now) {
+  const int ms = DecodeDateTime(now).Millisecond;
+  return std::max(1, 1000 - ms);
+}
+
+}  // namespace
+
+TF_CONTROL::TF_CONTROL()
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint |
+                           Qt::WindowStaysOnTopHint) {
+  setWindowIcon(ProgramIcon());
+  CreateLayout();
+  connect(rLANGUAGEItems, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+    if (checked) rLANGUAGEClick();
+  });
+  connect(bExit, &QPushButton::clicked, this, &TF_CONTROL::bExitClick);
+  connect(pINTERVAL, &QLineEdit::textChanged, this, &TF_CONTROL::pINTERVALChange);
+  connect(AdvDirectoryEdit1, &QLineEdit::textChanged, this, &TF_CONTROL::AdvDirectoryEdit1Change);
+  connect(pPATH, &QComboBox::activated, this, &TF_CONTROL::pPATHSelect);
+  ClockTimer = Platform.Loop->CreateTimer(ToNextSecond(Platform.Loop->Now()), true,
+                                          [this] { ClockTimerTimer(); });
+  FormCreate();
+}
+
+TF_CONTROL::~TF_CONTROL() = default;
+
+void TF_CONTROL::FormCreate() {
+  TSettings& s = GLOB->Settings;
+  ShowFileVersion();
+  RestoreWindowPlace(*this, s.ControlState, s.ControlTop, s.ControlLeft);
+  cbAXTITLE->setChecked(s.AxisTitles);
+  for (int i = 0; i < s.DestDirCount; ++i) pPATH->addItem(Q(s.DestDirs[i]));
+  pPATH->setCurrentIndex(0);
+  AdvStringGrid1->setFixedHeight(150);
+  PageControl1->setCurrentIndex(0);
+  ApplyLanguage();
+  RestorePanelPosition();
+  for (QToolButton* b : {bPrint, bBMP, bSTART}) b->setEnabled(false);
+
+  GLOB->ComPortNames = Platform.Serial->PortNames();
+  if (!GLOB->ComPortNames.empty()) {
+    std::sort(GLOB->ComPortNames.begin(), GLOB->ComPortNames.end());
+    GLOB->PortScanFlags.assign(GLOB->ComPortNames.size(), 1);
+  } else {
+    HTMLStatusBar1->SetText(2, QStringLiteral("No COM ports in the system!"));
+  }
+  AdvDirectoryEdit1->setText(pPATH->currentText());
+  ClockTimerTimer();
+
+}
+
+void TF_CONTROL::RestorePanelPosition() {
+  move(GLOB->Settings.ControlLeft, GLOB->Settings.ControlTop);
+}
+
+void TF_CONTROL::ShowFileVersion() { lVer->setText(QStringLiteral(VT4800_VERSION)); }
+
+void TF_CONTROL::ClockTimerTimer() {
+  const double now = Platform.Loop->Now();
+  const TDateTimeParts t = DecodeDateTime(now);
+  VrClock1->setText(QStringLiteral("%1:%2:%3")
+                        .arg(t.Hour, 2, 10, QLatin1Char('0'))
+                        .arg(t.Minute, 2, 10, QLatin1Char('0'))
+                        .arg(t.Second, 2, 10, QLatin1Char('0')));
+  ClockTimer->SetInterval(ToNextSecond(now));
+}
+
+void TF_CONTROL::pINTERVALChange() {
+  double seconds = 0;
+  const bool valid = ParseLocaleDecimal(pINTERVAL->text(), seconds) && ValidSampleInterval(seconds);
+  // A text that is no interval keeps the last good one and shows that it is wrong.
+  QPalette colours = pINTERVAL->palette();
+  colours.setColor(QPalette::Text, valid ? palette().color(QPalette::Text) : QColor(200, 0, 0));
+  pINTERVAL->setPalette(colours);
+  if (valid) GLOB->Settings.SampleInterval = seconds;
+}
+
+void TF_CONTROL::AdvDirectoryEdit1Change() {
+  const QString dir = AdvDirectoryEdit1->text();
+  for (int i = pPATH->count() - 1; i >= 0; --i)
+    if (pPATH->itemText(i).compare(dir, Qt::CaseInsensitive) == 0) pPATH->removeItem(i);
+  pPATH->insertItem(0, dir);
+  pPATH->setCurrentIndex(0);
+  SetFixedText(GLOB->Settings.DestDirs[0], SettingsDirSize, U8(dir).c_str());
+}
+
+void TF_CONTROL::pPATHSelect(int index) {
+  const QString dir = pPATH->itemText(index);
+  pPATH->removeItem(index);
+  pPATH->insertItem(0, dir);
+  pPATH->setCurrentIndex(0);
+  TSettings& s = GLOB->Settings;
+  for (int i = 0; i < s.DestDirCount && i < pPATH->count(); ++i)
+    SetFixedText(s.DestDirs[i], SettingsDirSize, U8(pPATH->itemText(i)).c_str());
+  AdvDirectoryEdit1->setText(dir);
+}
+
+void TF_CONTROL::bExitClick() {
+  if (GLOB->RecordFileOpen && F_MESAGE->ShowTableMessage(msgConfirmExit) != mrYes) return;
+  CloseProgram();
+}
+
+void TF_CONTROL::CloseProgram() {
+  double seconds = 0;
+  if (!ParseLocaleDecimal(pINTERVAL->text(), seconds) || !ValidSampleInterval(seconds)) {
+    ShowExceptionReport(QStringLiteral("'%1' is not a valid sample interval").arg(pINTERVAL->text()));
+    return;
+  }
+  GLOB->Settings.SampleInterval = seconds;
+  F_MONITOR->close();
+  close();
+}
+
+void TF_CONTROL::FormClose() {
+  TSettings& s = GLOB->Settings;
+  StoreWindowPlace(*this, s.ControlState, s.ControlTop, s.ControlLeft);
+  F_MONITOR->close();
+}
+
+void TF_CONTROL::closeEvent(QCloseEvent* event) {
+  FormClose();
+  event->accept();
+}

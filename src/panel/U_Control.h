@@ -1,0 +1,136 @@
+// TF_CONTROL: the control panel, where the operator records, watches the device, chooses the
+// language and the destination directory, reads the analysis and leaves the program.
+#pragma once
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QToolBox>
+#include <QToolButton>
+#include <QWidget>
+#include <memory>
+
+#include "app/Pictures.h"
+#include "core/EventLoop.h"
+
+class TDisplayWidget;
+class TStatusBarWidget;
+
+class TF_CONTROL : public QWidget {
+  Q_OBJECT
+ public:
+  TF_CONTROL();
+  ~TF_CONTROL() override;
+
+  // Puts the texts of the chosen language on every control of the panel.
+  void ApplyLanguage();
+  void rLANGUAGEClick();
+  void bExitClick();
+  // The orderly end of the program, after Exit was confirmed.
+  void CloseProgram();
+  void FormClose();
+  void RestorePanelPosition();
+  void ShowFileVersion();
+  void pINTERVALChange();
+  void AdvDirectoryEdit1Change();
+  void pPATHSelect(int index);
+
+  // The page control and its pages, in tab order.
+  QTabWidget* PageControl1;
+  QWidget* TabMonitor;
+  QWidget* TabPreset;
+  QWidget* TabEnvironment;
+  QWidget* TabCalc;
+  QWidget* TabAbout;
+  QPushButton* bExit;
+  TStatusBarWidget* HTMLStatusBar1;
+
+  // Monitor page.
+  TDisplayWidget* DispV;
+  TDisplayWidget* DispF;
+  TDisplayWidget* DispM;
+  QLabel* lDispV;
+  QLabel* lDispF;
+  QLabel* lDispM;
+  QLabel* lCurTime;
+  TDisplayWidget* VrClock1;
+  QLabel* lRecTime;
+  TDisplayWidget* VrClock2;
+  QLabel* lInterval;
+  QWidget* pSmpleInterval;
+  QLineEdit* pINTERVAL;
+  QLabel* lPostfix;
+  QWidget* pPOSTFIX;
+  QLineEdit* pFileNamePostfix;
+  QLabel* lDESCR;
+  QPlainTextEdit* Memo1;
+  QGroupBox* PanHeader;
+  QCheckBox* cbLegend;
+  QCheckBox* cbMARKS;
+  QCheckBox* cbAbsTimeScale;
+  QCheckBox* cb3D;
+  QCheckBox* cbRotate;
+  QCheckBox* cbAutoScale;
+  QCheckBox* cbScrool;
+  QCheckBox* cbGRID;
+  QCheckBox* cbONEAXES;
+  QCheckBox* cbAUTO;
+  QCheckBox* cbUNDOAUTO;
+  QCheckBox* cbAXTITLE;
+  QToolButton* bOpen;
+  QToolButton* bPrint;
+  QToolButton* bBMP;
+  QToolButton* bSaveAs;
+  QToolButton* bSTART;
+  QToolButton* bMARK;
+  QToolButton* bSTOP;
+
+  // Devices page.
+  QToolBox* AdvNavBar1;
+
+  // Environment page.
+  QGroupBox* rLANGUAGE;
+  QButtonGroup* rLANGUAGEItems;
+  QLabel* lDestDir;
+  QLineEdit* AdvDirectoryEdit1;
+  QToolButton* AdvDirectoryEdit1Browse;
+  QLabel* Label4;
+  QComboBox* pPATH;
+
+  // Calc page.
+  QTableWidget* AdvStringGrid1;
+  QPushButton* Button6;
+
+  // About page.
+  QLabel* AboutImage;
+  QLabel* lTitle;
+  QLabel* lSubtitle;
+  QLabel* lVersionCaption;
+  QLabel* lVer;
+
+  // Ticks when the wall clock's seconds change.
+  std::unique_ptr<TTimer> ClockTimer;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void CreateLayout();
+  void CreateMonitorPage();
+  void CreateEnvironmentPage();
+  void CreateCalcPage();
+  void CreateAboutPage();
+  void CreateStatusBar();
+  void FormCreate();
+  void ClockTimerTimer();
+  QCheckBox* ChartOption(int column, int row);
+  QToolButton* SpeedButton(int index, TButtonPicture picture);
+};
