@@ -35,7 +35,10 @@ TGLOB::TGLOB(const std::string& programPath) {
   LoadConfig();
 }
 
-TGLOB::~TGLOB() { SaveConfig(); }
+TGLOB::~TGLOB() {
+  SaveConfig();
+  ClearChart();
+}
 
 void TGLOB::LoadConfig() {
   std::ifstream in(ConfigFileName, std::ios::binary);

@@ -7,14 +7,16 @@
 #include <vector>
 
 #include "core/Settings.h"
+#include "monitor/MonitorChart.h"
 #include "recording/DeviceFileHeader.h"
+#include "recording/RecordingHeader.h"
 
 class TGLOB {
  public:
   // programPath: the program file; the settings file lies beside it with the extension .cfg.
   // Reads the settings file, writing the defaults when it is missing or not accepted.
   explicit TGLOB(const std::string& programPath);
-  // Writes the settings file.
+  // Writes the settings file, then empties the chart.
   ~TGLOB();
   TGLOB(const TGLOB&) = delete;
   TGLOB& operator=(const TGLOB&) = delete;
@@ -22,6 +24,10 @@ class TGLOB {
   void LoadConfig();
   // A settings file that cannot be written is passed over silently.
   void SaveConfig() const;
+
+  // Removes every series and axis of the chart; empties every series but keeps them.
+  void ClearChart() { Monitor.ClearChart(); }
+  void ClearSeries() { Monitor.ClearSeries(); }
 
   static int BcdToInt(uint8_t bcd);
   static uint8_t IntToBcd(int value);
@@ -48,13 +54,26 @@ class TGLOB {
   std::vector<int32_t> PortScanFlags;
   int DeviceCount = 0;
 
-  // Live recording.
+  // Live recording. ElapsedSpan is the span ElapsedText prints.
   bool MarkPending = false;
   double ElapsedOrigin = 0;
+  double ElapsedSpan = 0;
   std::string ElapsedText;
   std::string FileNamePostfix;
 
+  // The one recording: its header and the chart whose series hold its rows.
+  TRecordingHeader RecordingHeader;
+  TMonitorChart Monitor{Settings};
+
   // Files.
+  std::string FileName;
+  std::string OpenPath;
+  std::string HeartRatePath;
+  int FileKind = fkDevice;
+  bool FileShown = false;
   bool RecordFileOpen = false;  // a laboratory file is open for writing: a recording runs
+  int32_t StopTimePos = 0, DescriptionPos = 0, DataCountPos = 0;
   TDeviceFileHeader DeviceFileHeader;
+  bool VT1Filter = false;
+  double VT1FilterThreshold = 0.15;
 };

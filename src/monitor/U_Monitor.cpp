@@ -1,6 +1,7 @@
 #include "monitor/U_Monitor.h"
 
 #include <QCloseEvent>
+#include <QVBoxLayout>
 
 #include "app/Globals.h"
 #include "app/Pictures.h"
@@ -8,14 +9,22 @@
 #include "core/EventLoop.h"
 #include "core/Glob.h"
 #include "core/qt/QtText.h"
+#include "monitor/ChartView.h"
 
 TF_MONITOR::TF_MONITOR() : QWidget(nullptr, Qt::Window) {
   setWindowIcon(ProgramIcon());
-  setAutoFillBackground(true);
-  QPalette colours = palette();
-  colours.setColor(QPalette::Window, Qt::white);
-  setPalette(colours);
+  Monitor = new TChartView(this, GLOB->Monitor);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(Monitor);
+  GLOB->Monitor.InitChart();
+  GLOB->Monitor.OnChanged = [this] { Monitor->update(); };
   FormCreate();
+}
+
+// The state object goes before the windows at the end of the run.
+TF_MONITOR::~TF_MONITOR() {
+  if (GLOB) GLOB->Monitor.OnChanged = nullptr;
 }
 
 void TF_MONITOR::FormCreate() {

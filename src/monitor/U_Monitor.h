@@ -3,14 +3,20 @@
 
 #include <QWidget>
 
+class TChartView;
+
 class TF_MONITOR : public QWidget {
   Q_OBJECT
  public:
   TF_MONITOR();
+  ~TF_MONITOR() override;
   void FormCreate();
   void FormShow();
   void FormClose();
   bool FormCloseQuery() const { return true; }
+
+  // The chart Monitor: a view of the chart model the state object holds.
+  TChartView* Monitor;
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -1,6 +1,7 @@
 #include "panel/U_Control.h"
 
 #include <QCloseEvent>
+#include <QSignalBlocker>
 #include <algorithm>
 
 #include "app/ExceptionReport.h"
@@ -43,18 +44,47 @@ TF_CONTROL::TF_CONTROL()
   connect(pINTERVAL, &QLineEdit::textChanged, this, &TF_CONTROL::pINTERVALChange);
   connect(AdvDirectoryEdit1, &QLineEdit::textChanged, this, &TF_CONTROL::AdvDirectoryEdit1Change);
   connect(pPATH, &QComboBox::activated, this, &TF_CONTROL::pPATHSelect);
+  BindChartOptions();
   ClockTimer = Platform.Loop->CreateTimer(ToNextSecond(Platform.Loop->Now()), true,
                                           [this] { ClockTimerTimer(); });
   FormCreate();
 }
 
-TF_CONTROL::~TF_CONTROL() = default;
+// The state object goes before the windows at the end of the run.
+TF_CONTROL::~TF_CONTROL() {
+  if (GLOB) GLOB->Monitor.OnOptionChanged = nullptr;
+}
+
+QCheckBox* TF_CONTROL::OptionBox(TChartOption option) const {
+  QCheckBox* const boxes[ChartOptionCount] = {cbLegend,    cbMARKS, cbAbsTimeScale, cb3D,
+                                               cbRotate,    cbAutoScale, cbScrool,   cbGRID,
+                                               cbONEAXES,   cbAUTO,  cbUNDOAUTO,     cbAXTITLE};
+  return boxes[option];
+}
+
+// The chart model keeps the options; each box shows one and hands its clicks to it.
+void TF_CONTROL::BindChartOptions() {
+  for (int o = 0; o < ChartOptionCount; ++o) {
+    const auto option = static_cast<TChartOption>(o);
+    connect(OptionBox(option), &QCheckBox::toggled, this,
+            [option](bool checked) { GLOB->Monitor.SetOption(option, checked); });
+    ShowChartOption(option);
+  }
+  GLOB->Monitor.OnOptionChanged = [this](TChartOption option) { ShowChartOption(option); };
+}
+
+void TF_CONTROL::ShowChartOption(TChartOption option) {
+  QCheckBox* box = OptionBox(option);
+  const QSignalBlocker quiet(box);
+  box->setChecked(GLOB->Monitor.Options[option].Checked);
+  box->setEnabled(GLOB->Monitor.Options[option].Enabled);
+}
 
 void TF_CONTROL::FormCreate() {
   TSettings& s = GLOB->Settings;
   ShowFileVersion();
   RestoreWindowPlace(*this, s.ControlState, s.ControlTop, s.ControlLeft);
-  cbAXTITLE->setChecked(s.AxisTitles);
+  GLOB->Monitor.SetOption(coAxisTitle, s.AxisTitles);
   for (int i = 0; i < s.DestDirCount; ++i) pPATH->addItem(Q(s.DestDirs[i]));
   pPATH->setCurrentIndex(0);
   AdvStringGrid1->setFixedHeight(150);

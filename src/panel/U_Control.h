@@ -20,6 +20,7 @@
 
 #include "app/Pictures.h"
 #include "core/EventLoop.h"
+#include "monitor/MonitorChart.h"
 
 class TDisplayWidget;
 class TStatusBarWidget;
@@ -132,5 +133,9 @@ class TF_CONTROL : public QWidget {
   void FormCreate();
   void ClockTimerTimer();
   QCheckBox* ChartOption(int column, int row);
+  // The option boxes in the order of their options.
+  QCheckBox* OptionBox(TChartOption option) const;
+  void BindChartOptions();
+  void ShowChartOption(TChartOption option);
   QToolButton* SpeedButton(int index, TButtonPicture picture);
 };

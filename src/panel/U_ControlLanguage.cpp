@@ -20,21 +20,11 @@ void TF_CONTROL::ApplyLanguage() {
   PanHeader->setTitle(text(56));
 
   // Each box takes its caption, then its state; a changed state runs the box's action.
-  const struct {
-    QCheckBox* Box;
-    int Row;
-    bool State;
-  } options[] = {
-      {cbLegend, 57, s.ShowLegend},      {cbMARKS, 76, s.ShowMarks},
-      {cbAbsTimeScale, 74, s.AbsTimeScale}, {cb3D, 55, s.View3D},
-      {cbRotate, 54, s.Rotate},          {cbAutoScale, 69, s.AutoTimeScale},
-      {cbScrool, 77, s.AutoScroll},      {cbGRID, 78, s.ShowGrid},
-      {cbONEAXES, 79, s.OneAxes},        {cbAUTO, 80, s.AllVertAuto},
-      {cbUNDOAUTO, 81, s.UndoZoomAuto},  {cbAXTITLE, 82, s.AxisTitles},
-  };
-  for (const auto& option : options) {
-    option.Box->setText(text(option.Row));
-    option.Box->setChecked(option.State);
+  const int captionRows[ChartOptionCount] = {57, 76, 74, 55, 54, 69, 77, 78, 79, 80, 81, 82};
+  for (int o = 0; o < ChartOptionCount; ++o) {
+    const auto option = static_cast<TChartOption>(o);
+    OptionBox(option)->setText(text(captionRows[o]));
+    GLOB->Monitor.SetOption(option, OptionSetting(s, option));
   }
 
   lCurTime->setText(text(58));
