@@ -84,11 +84,16 @@ void TChart::FreezeRange(TChartAxis& axis) {
 }
 
 TChartLayout TChart::Layout(double width, double height, double legendWidth, double titleHeight,
-                            double bottomLabelsHeight) const {
+                            double bottomLabelsHeight, const std::vector<TAxisRoom>& leftRoom) const {
   TChartLayout l;
   l.Chart = {0, 0, width, height};
   l.Plot.Left = width * MarginLeft / 100;
   l.Plot.Right = width - width * MarginRight / 100 - legendWidth;
+  // An axis at p percent of the plot width needs left >= -p/100 * (right - left) + room.
+  for (const TAxisRoom& room : leftRoom) {
+    const double f = std::max(0.0, -room.PositionPercent / 100);
+    l.Plot.Left = std::max(l.Plot.Left, (f * l.Plot.Right + room.Pixels) / (1 + f));
+  }
   l.Plot.Top = height * MarginTop / 100 + titleHeight;
   l.Plot.Bottom = height - height * MarginBottom / 100 - bottomLabelsHeight;
   if (View3D) {

@@ -139,9 +139,15 @@ class TChart {
   // Makes the range of an automatic axis fixed at what it shows now.
   void FreezeRange(TChartAxis& axis);
 
-  // Geometry at a size. legendWidth and the text heights come from the painter's fonts.
+  // Room that a vertical axis needs left of where it stands: its labels and title.
+  struct TAxisRoom {
+    double PositionPercent;
+    double Pixels;
+  };
+  // Geometry at a size. legendWidth, the text heights and the axes' room come from the
+  // painter's fonts; the left margin grows where the axes would not fit in it.
   TChartLayout Layout(double width, double height, double legendWidth, double titleHeight,
-                      double bottomLabelsHeight) const;
+                      double bottomLabelsHeight, const std::vector<TAxisRoom>& leftRoom = {}) const;
   // Pixel span of an axis along its length: top to bottom, or left to right.
   static TRange AxisSpan(const TChartAxis& axis, const TChartLayout& layout);
   // The pixel across the plot where a vertical axis stands.

@@ -127,6 +127,24 @@ TAxisTicks TicksOf(const TPainting& t, const TChartAxis& axis, const TRange& ran
   return ticks;
 }
 
+QString AxisLabel(const QLocale& locale, double value, const TAxisTicks& ticks) {
+  return locale.toString(std::abs(value) < ticks.Step / 1e6 ? 0.0 : value, 'f', ticks.Decimals);
+}
+
+// Room left of an axis for its ticks, labels and title.
+double AxisRoom(const TPainting& t, const TChartAxis& axis, double plotHeight) {
+  const TRange range = t.Chart.EffectiveRange(axis);
+  const double length = plotHeight * (axis.EndPosition - axis.StartPosition) / 100;
+  const TAxisTicks ticks = TicksOf(t, axis, range, length);
+  const QFontMetricsF metrics(t.LabelFont);
+  const QLocale locale = QLocale::system();
+  double widest = axis.LabelsSize * t.Scale;
+  for (double v : {range.Min, range.Max, (range.Min + range.Max) / 2})
+    widest = std::max(widest, metrics.horizontalAdvance(AxisLabel(locale, std::round(v / ticks.Step) * ticks.Step, ticks)));
+  const double title = axis.TitleVisible && !axis.Title.empty() ? metrics.height() + 2 * t.Scale : 0;
+  return axis.AxisLineWidth * t.Scale / 2 + (axis.TickLength + 6) * t.Scale + widest + title;
+}
+
 void DrawChannelAxis(TPainting& t, const TChartAxis& axis) {
   const TRange span = TChart::AxisSpan(axis, t.Layout);
   const TRange range = t.Chart.EffectiveRange(axis);
@@ -156,7 +174,7 @@ void DrawChannelAxis(TPainting& t, const TChartAxis& axis) {
     const double minor = t.Chart.PixelOf(axis, t.Layout, v + ticks.Step / 2);
     if (v + ticks.Step / 2 <= range.Max)
       t.P.drawLine(QPointF(x - half - axis.MinorTickLength * t.Scale, minor), QPointF(x - half, minor));
-    const QString text = locale.toString(std::abs(v) < ticks.Step / 1e6 ? 0.0 : v, 'f', ticks.Decimals);
+    const QString text = AxisLabel(locale, v, ticks);
     const double w = metrics.horizontalAdvance(text);
     widest = std::max(widest, w);
     const double textY = std::clamp(y + metrics.ascent() / 2 - 1, span.Min + metrics.ascent() - 2, span.Max + 2);
@@ -263,9 +281,10 @@ void DrawChannels(TPainting& t) {
                           QPoint(static_cast<int>(std::lround(clip.Right)), static_cast<int>(std::lround(clip.Bottom)))));
     const QColor colour = t.Colour(series.Color);
     if (t.Chart.View3D && active > 0) {
-      // Each channel has its own slice of the depth; its far edge is drawn darker.
+      // Each channel has its own slice of the depth; a darker edge just behind the line
+      // gives it a side.
       const double nearDepth = static_cast<double>(slot) / active;
-      const double farDepth = (slot + 0.8) / active;
+      const double farDepth = nearDepth + 0.2 / active;
       if (series.Dark3D) {
         t.P.setPen(QPen(colour.darker(160), 1.5 * t.Scale));
         DrawChannel(t, series, farDepth);
@@ -433,7 +452,14 @@ TPaintResult PaintChart(QPainter& painter, const TMonitorChart& monitor, const Q
                    options.PrintLook ? QColor(Qt::white) : QColor(244, 246, 248));
   const double legendWidth = LegendWidth(t);
   const double bottomLabels = QFontMetricsF(t.LabelFont).height() + 10 * scale;
-  t.Layout = monitor.Chart.Layout(target.width(), target.height(), legendWidth, TitleHeight(t), bottomLabels);
+  const double titleHeight = TitleHeight(t);
+  // The room of the axes depends a little on the plot's height; the chart's own is near enough.
+  std::vector<TChart::TAxisRoom> room;
+  const double plotHeight = target.height() * (1 - (monitor.Chart.MarginTop + monitor.Chart.MarginBottom) / 100) - titleHeight - bottomLabels;
+  for (int i = TMonitorChart::FirstChannel; i < std::min(monitor.SeriesCount(), monitor.AxisCount()); ++i)
+    if (monitor.Series(i).Active)
+      room.push_back({monitor.Axis(i).PositionPercent, AxisRoom(t, monitor.Axis(i), plotHeight)});
+  t.Layout = monitor.Chart.Layout(target.width(), target.height(), legendWidth, titleHeight, bottomLabels, room);
   if (monitor.Chart.View3D) {
     const double angle = std::clamp(monitor.Chart.Rotation - 300.0, 5.0, 85.0) * M_PI / 180;
     const double lift = std::clamp((monitor.Chart.Elevation - 270.0) / 75.0, 0.1, 1.2);
