@@ -22,7 +22,7 @@ TProgram::TProgram(const TPlatform& platform, const std::string& programPath,
   Platform = platform;
   Glob = std::make_unique<TGLOB>(programPath);
   GLOB = Glob.get();
-  DeviceList = std::make_unique<TDevices>();
+  DeviceList = std::make_unique<TDevices>(*Glob);
   Devices = DeviceList.get();
 
   SplashForm = std::make_unique<TSplashForm>(*Platform.Loop, [this] { SplashDone(); });
@@ -55,6 +55,7 @@ void TProgram::CreateForms() {
 void TProgram::SplashDone() {
   F_MONITOR->show();
   F_CONTROL->show();
+  if (!GLOB->ComPortNames.empty()) F_CONTROL->EnableScanTimer();
   // The splash goes once the handler that closed it has returned.
   Platform.Loop->Post([this] { SplashForm.reset(); });
 }

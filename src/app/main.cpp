@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
   if (!commandLine.Error.empty()) std::fprintf(stderr, "vt4800: %s\n", commandLine.Error.c_str());
 
   TQtEventLoop loop;
-  TSimulatedSerialProvider serial;
+  TSimulatedSerialProvider serial(loop, {"COM1", "COM3", "COM10"}, "COM3");
   TDirectModalRunner modal;
   try {
     TProgram program({&loop, &serial, &modal},

@@ -53,6 +53,8 @@ class TGLOB {
   int ScanPos = -1;
   std::vector<int32_t> PortScanFlags;
   int DeviceCount = 0;
+  // The last status byte of the device shown on the status bar, kept across links.
+  uint8_t LastStatusShown = 0;
 
   // Live recording. ElapsedSpan is the span ElapsedText prints.
   bool MarkPending = false;

@@ -2,7 +2,6 @@
 
 #include <QCloseEvent>
 #include <QSignalBlocker>
-#include <algorithm>
 
 #include "app/ExceptionReport.h"
 #include "app/Globals.h"
@@ -14,6 +13,7 @@
 #include "core/Texts.h"
 #include "core/qt/LocaleNumbers.h"
 #include "core/qt/QtText.h"
+#include "device/Devices.h"
 #include "monitor/U_Monitor.h"
 #include "panel/DisplayWidget.h"
 #include "panel/StatusBarWidget.h"
@@ -45,6 +45,10 @@ TF_CONTROL::TF_CONTROL()
   connect(AdvDirectoryEdit1, &QLineEdit::textChanged, this, &TF_CONTROL::AdvDirectoryEdit1Change);
   connect(pPATH, &QComboBox::activated, this, &TF_CONTROL::pPATHSelect);
   BindChartOptions();
+  Discovery = std::make_unique<TDiscovery>(TDeviceContext{*Platform.Loop, *Platform.Serial, *GLOB, *this},
+                                           *Devices);
+  connect(HTMLStatusBar1, &TStatusBarWidget::PanelClick, this, &TF_CONTROL::HTMLStatusBar1PanelClick);
+  DelayTimetCTRL = Platform.Loop->CreateTimer(100, false, [this] { DelayTimetCTRLTimer(); });
   ClockTimer = Platform.Loop->CreateTimer(ToNextSecond(Platform.Loop->Now()), true,
                                           [this] { ClockTimerTimer(); });
   FormCreate();
@@ -93,13 +97,7 @@ void TF_CONTROL::FormCreate() {
   RestorePanelPosition();
   for (QToolButton* b : {bPrint, bBMP, bSTART}) b->setEnabled(false);
 
-  GLOB->ComPortNames = Platform.Serial->PortNames();
-  if (!GLOB->ComPortNames.empty()) {
-    std::sort(GLOB->ComPortNames.begin(), GLOB->ComPortNames.end());
-    GLOB->PortScanFlags.assign(GLOB->ComPortNames.size(), 1);
-  } else {
-    HTMLStatusBar1->SetText(2, QStringLiteral("No COM ports in the system!"));
-  }
+  Discovery->BuildPortList();
   AdvDirectoryEdit1->setText(pPATH->currentText());
   ClockTimerTimer();
 
@@ -163,15 +161,30 @@ void TF_CONTROL::CloseProgram() {
     return;
   }
   GLOB->Settings.SampleInterval = seconds;
+  if (TQLNDevice* device = Devices->First()) {
+    device->QueueCommandAndWait(rqRequest35, 0);
+    // The wait serves events: the link may have gone meanwhile.
+    if ((device = Devices->First())) device->Port->Close();
+  }
   F_MONITOR->close();
   close();
+  Discovery->CloseScanPort();
 }
 
 void TF_CONTROL::FormClose() {
   TSettings& s = GLOB->Settings;
   StoreWindowPlace(*this, s.ControlState, s.ControlTop, s.ControlLeft);
+  // After Exit has closed the link's port, nothing more can go out.
+  TQLNDevice* device = Devices->First();
+  if (device && device->Port->IsOpen()) {
+    device->QueueCommand(rqRequest35, 0);
+    DelayTimetCTRL->SetEnabled(true);
+    WaitUntil(*Platform.Loop, [this] { return !DelayTimetCTRL->Enabled(); });
+  }
   F_MONITOR->close();
 }
+
+void TF_CONTROL::DelayTimetCTRLTimer() { DelayTimetCTRL->SetEnabled(false); }
 
 void TF_CONTROL::closeEvent(QCloseEvent* event) {
   FormClose();

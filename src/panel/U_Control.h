@@ -17,15 +17,20 @@
 #include <QToolButton>
 #include <QWidget>
 #include <memory>
+#include <vector>
 
 #include "app/Pictures.h"
 #include "core/EventLoop.h"
+#include "device/DeviceView.h"
+#include "device/Discovery.h"
 #include "monitor/MonitorChart.h"
 
 class TDisplayWidget;
 class TStatusBarWidget;
 
-class TF_CONTROL : public QWidget {
+class QTableWidget;
+
+class TF_CONTROL : public QWidget, public TDeviceView {
   Q_OBJECT
  public:
   TF_CONTROL();
@@ -43,6 +48,25 @@ class TF_CONTROL : public QWidget {
   void pINTERVALChange();
   void AdvDirectoryEdit1Change();
   void pPATHSelect(int index);
+  void HTMLStatusBar1PanelClick(int panel);
+  void DelayTimetCTRLTimer();
+
+  // What the device link and the discovery change on the panel.
+  void SetStatusText(int panel, const std::string& text) override;
+  void SetStatusImage(int panel, int image) override;
+  void SetStatusHint(int panel, const std::string& hint) override;
+  void SetDisplays(const std::string& v, const std::string& f, const std::string& m) override;
+  int AddDevicePanel() override;
+  void ShowInfoPanel(int panel, TInfoPanel& rows) override;
+  void InfoRowChanged(int panel, int row) override;
+  void RemoveDevicePanel(int panel) override;
+  void SetButtonEnabled(TPanelButton button, bool enabled) override;
+  bool RecordingRunning() override;
+  void StopRecording() override;
+  void EnableScanTimer() override;
+  bool DownloadWindowVisible() override;
+  void HideDownloadWindow() override;
+  char DecimalSeparator() override;
 
   // The page control and its pages, in tab order.
   QTabWidget* PageControl1;
@@ -119,6 +143,13 @@ class TF_CONTROL : public QWidget {
 
   // Ticks when the wall clock's seconds change.
   std::unique_ptr<TTimer> ClockTimer;
+  // Gives the last request 100 ms to leave when the panel closes.
+  std::unique_ptr<TTimer> DelayTimetCTRL;
+  // ScanTimer and ScanComPort: finding the device.
+  std::unique_ptr<TDiscovery> Discovery;
+  // The information grid of each device panel on the Devices page.
+  std::vector<QTableWidget*> InfoGrids;
+  std::vector<TInfoPanel*> InfoPanels;
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -3,6 +3,7 @@
 #include "core/Glob.h"
 #include "core/qt/LocaleNumbers.h"
 #include "core/qt/QtText.h"
+#include "device/Devices.h"
 #include "panel/U_Control.h"
 
 void TF_CONTROL::ApplyLanguage() {
@@ -53,4 +54,5 @@ void TF_CONTROL::ApplyLanguage() {
 void TF_CONTROL::rLANGUAGEClick() {
   GLOB->Settings.Language = rLANGUAGEItems->checkedId();
   ApplyLanguage();
+  if (TQLNDevice* device = Devices->First()) device->QueueCommand(rqRequest35, 0);
 }

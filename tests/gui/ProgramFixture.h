@@ -34,7 +34,7 @@ class ProgramFixture : public ::testing::Test {
 
   TTempDir Dir;
   TVirtualEventLoop Loop;
-  TSimulatedSerialProvider Serial;
+  TSimulatedSerialProvider Serial{Loop};
   TScriptedModalRunner Modal;
   std::unique_ptr<TProgram> Program;
 };
