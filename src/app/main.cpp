@@ -7,7 +7,9 @@
 #include "core/CommandLine.h"
 #include "core/ModalRunner.h"
 #include "core/qt/QtEventLoop.h"
+#include "device/PosixSerial.h"
 #include "device/SimulatedSerial.h"
+#include "device/qt/QtPortList.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -18,10 +20,15 @@ int main(int argc, char** argv) {
   if (!commandLine.Error.empty()) std::fprintf(stderr, "vt4800: %s\n", commandLine.Error.c_str());
 
   TQtEventLoop loop;
-  TSimulatedSerialProvider serial(loop, {"COM1", "COM3", "COM10"}, "COM3");
+  // With --simulate, simulated ports take the place of the system's, the device on COM3.
+  std::unique_ptr<TSerialProvider> serial;
+  if (commandLine.Simulate)
+    serial = std::make_unique<TSimulatedSerialProvider>(loop, std::vector<std::string>{"COM1", "COM3", "COM10"}, "COM3");
+  else
+    serial = std::make_unique<TPosixSerialProvider>(loop, SystemPortNames);
   TDirectModalRunner modal;
   try {
-    TProgram program({&loop, &serial, &modal},
+    TProgram program({&loop, serial.get(), &modal},
                      QFile::encodeName(QApplication::applicationFilePath()).toStdString(),
                      commandLine.ArgumentText);
     program.Run();

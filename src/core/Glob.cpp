@@ -27,16 +27,16 @@ const char* Lookup(const char* const (&table)[N][2], int row, int language) {
 
 }  // namespace
 
-TGLOB::TGLOB(const std::string& programPath) {
+TGLOB::TGLOB(const std::string& programPath, bool persistent) : Persistent(persistent) {
   ConfigFileName = WithExtension(programPath, ".cfg");
   PresetFileName = WithExtension(ConfigFileName, ".pset");
   Settings = DefaultSettings(DirectoryOf(ConfigFileName).c_str());
   DeviceFileHeader = NewDeviceFileHeader();
-  LoadConfig();
+  if (Persistent) LoadConfig();
 }
 
 TGLOB::~TGLOB() {
-  SaveConfig();
+  if (Persistent) SaveConfig();
   ClearChart();
 }
 

@@ -15,7 +15,8 @@ class TGLOB {
  public:
   // programPath: the program file; the settings file lies beside it with the extension .cfg.
   // Reads the settings file, writing the defaults when it is missing or not accepted.
-  explicit TGLOB(const std::string& programPath);
+  // A state object that is not persistent keeps the defaults and writes nothing.
+  explicit TGLOB(const std::string& programPath, bool persistent = true);
   // Writes the settings file, then empties the chart.
   ~TGLOB();
   TGLOB(const TGLOB&) = delete;
@@ -42,6 +43,7 @@ class TGLOB {
   int LookupLanguage() const;
 
   TSettings Settings;
+  const bool Persistent;
 
   // Language whose texts are on screen; -1 until the first ApplyLanguage.
   int AppliedLanguage = -1;

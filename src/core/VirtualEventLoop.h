@@ -5,15 +5,14 @@
 
 #include <cstdint>
 #include <deque>
-#include <vector>
 
 #include "core/EventLoop.h"
+#include "core/TimerSet.h"
 
 class TVirtualEventLoop : public TEventLoop {
  public:
   // startDateTime: what Now() returns before any time has passed.
   explicit TVirtualEventLoop(double startDateTime = 46000.5);
-  ~TVirtualEventLoop() override;
 
   std::unique_ptr<TTimer> CreateTimer(int intervalMs, bool enabled,
                                       std::function<void()> onTick) override;
@@ -31,21 +30,15 @@ class TVirtualEventLoop : public TEventLoop {
   // Runs everything due within the next ms milliseconds, in order of due time; equal due
   // times run in the order the timers were created, posted tasks before timers.
   void Advance(int64_t ms);
-  // Runs the posted tasks and the timers due now, without moving the clock.
-  void RunDue() { Advance(0); }
   int64_t NowMilliseconds() const { return NowMs; }
-
-  struct TimerState;
 
  private:
   bool RunOnePostedTask();
-  TimerState* NextDueTimer(int64_t limit) const;
-  void RunTimer(TimerState* timer);
+  void MoveClockTo(int64_t due) { NowMs = std::max(NowMs, due); }
 
   double StartDateTime;
   int64_t NowMs = 0;
-  int64_t NextTimerId = 0;
   bool Quitting = false;
   std::deque<std::function<void()>> Posted;
-  std::vector<std::shared_ptr<TimerState>> Timers;
+  TTimerSet Timers{[this] { return NowMs; }};
 };

@@ -60,6 +60,7 @@ void TQLNDevice::OnReplyFrame() {
     WatchdogTimer->SetEnabled(true);
     return;
   }
+  if (ReplyCode >= 0 && ReplyCode < ReplyCodeCount) RepliesSeen |= 1u << ReplyCode;
   switch (ReplyCode) {
     case rpDevice: OnDevice(); break;
     case rpSensor: OnSensor(); break;

@@ -68,6 +68,9 @@ class TQLNDevice {
   int ScanIndex = -1;
   int DevicePanel = -1;
   bool Identified = false;
+  // Bit n is set once a reply of code n has been decoded.
+  uint32_t RepliesSeen = 0;
+  bool Seen(int reply) const { return (RepliesSeen >> reply) & 1; }
   // Requests refused because the ring was full, and the reason the port did not open.
   int RefusedCommands = 0;
   std::string OpenError;

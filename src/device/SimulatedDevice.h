@@ -87,7 +87,7 @@ class TSimulatedVT4800 {
   int IncomingCount = 0;
   bool Talking = false;  // frames keep coming on the port now open
   bool Awake = false;    // once probed, the device streams frames to every port opened to it
-  bool NewValues = false;
+  bool NewValues = true;
   double LastFrameMs = -1e9;
   double BreathPhase = 0;
   std::vector<std::vector<uint8_t>> Erased;

@@ -20,7 +20,8 @@ inline void PrintTo(const QString& text, std::ostream* out) { *out << text.toStd
 class ProgramFixture : public ::testing::Test {
  protected:
   void Start(const std::string& argumentText = {}) {
-    Program = std::make_unique<TProgram>(TPlatform{&Loop, &Serial, &Modal}, ProgramPath(),
+    Serial = std::make_unique<TSimulatedSerialProvider>(Loop, PortNames, DevicePort);
+    Program = std::make_unique<TProgram>(TPlatform{&Loop, Serial.get(), &Modal}, ProgramPath(),
                                          argumentText);
   }
   // Starts and waits until the splash has gone.
@@ -28,13 +29,19 @@ class ProgramFixture : public ::testing::Test {
     Start(argumentText);
     Loop.Advance(2000);
   }
-  void Stop() { Program.reset(); }
+  void Stop() {
+    Program.reset();
+    Serial.reset();
+  }
   std::string ProgramPath() const { return Dir.File("vt4800"); }
   std::string ConfigPath() const { return Dir.File("vt4800.cfg"); }
 
   TTempDir Dir;
   TVirtualEventLoop Loop;
-  TSimulatedSerialProvider Serial{Loop};
+  // The system's serial ports: none unless a test names them.
+  std::vector<std::string> PortNames;
+  std::string DevicePort;
+  std::unique_ptr<TSimulatedSerialProvider> Serial;
   TScriptedModalRunner Modal;
   std::unique_ptr<TProgram> Program;
 };
