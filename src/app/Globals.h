@@ -7,6 +7,7 @@ class TDevices;
 class TEventLoop;
 class TSerialProvider;
 class TModalRunner;
+class TTraceLog;
 class TSplashForm;
 class TF_MONITOR;
 class TF_CONTROL;
@@ -22,6 +23,7 @@ struct TPlatform {
   TEventLoop* Loop = nullptr;
   TSerialProvider* Serial = nullptr;
   TModalRunner* Modal = nullptr;
+  TTraceLog* Trace = nullptr;  // the traffic log of the serial link, when one is kept
 };
 
 extern TPlatform Platform;

@@ -9,6 +9,7 @@
 #include "core/qt/QtEventLoop.h"
 #include "device/PosixSerial.h"
 #include "device/SimulatedSerial.h"
+#include "device/TraceLog.h"
 #include "device/qt/QtPortList.h"
 
 int main(int argc, char** argv) {
@@ -26,9 +27,19 @@ int main(int argc, char** argv) {
     serial = std::make_unique<TSimulatedSerialProvider>(loop, std::vector<std::string>{"COM1", "COM3", "COM10"}, "COM3");
   else
     serial = std::make_unique<TPosixSerialProvider>(loop, SystemPortNames);
+  // --trace: every byte of the link into a log; a log that cannot be made is said and skipped.
+  TTraceLog trace(loop);
+  std::unique_ptr<TSerialProvider> traced;
+  if (!commandLine.TraceFile.empty()) {
+    std::string error;
+    if (trace.Open(commandLine.TraceFile, error))
+      traced = std::make_unique<TTracingSerialProvider>(*serial, trace);
+    else
+      std::fprintf(stderr, "vt4800: cannot create the trace file %s: %s\n", commandLine.TraceFile.c_str(), error.c_str());
+  }
   TDirectModalRunner modal;
   try {
-    TProgram program({&loop, serial.get(), &modal},
+    TProgram program({&loop, traced ? traced.get() : serial.get(), &modal, traced ? &trace : nullptr},
                      QFile::encodeName(QApplication::applicationFilePath()).toStdString(),
                      commandLine.ArgumentText);
     program.Run();

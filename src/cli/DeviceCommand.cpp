@@ -12,6 +12,7 @@
 #include "device/Devices.h"
 #include "device/PosixSerial.h"
 #include "device/SimulatedSerial.h"
+#include "device/TraceLog.h"
 #include "device/qt/QtPortList.h"
 
 namespace {
@@ -19,6 +20,7 @@ namespace {
 struct TOptions {
   bool Simulate = false;
   std::string Port;
+  std::string Trace;
   double TimeoutSeconds = 15;
 };
 
@@ -29,6 +31,8 @@ bool ParseOptions(const std::vector<std::string>& args, TOptions& options) {
       options.Simulate = true;
     } else if (a == "--port" && i + 1 < args.size()) {
       options.Port = args[++i];
+    } else if (a == "--trace" && i + 1 < args.size()) {
+      options.Trace = args[++i];
     } else if (a == "--timeout" && i + 1 < args.size()) {
       options.TimeoutSeconds = std::atof(args[++i].c_str());
     } else {
@@ -80,13 +84,22 @@ int DeviceCommand(const std::vector<std::string>& args) {
   else
     serial = std::make_unique<TPosixSerialProvider>(loop, SystemPortNames);
 
+  TTraceLog trace(loop);
+  std::unique_ptr<TSerialProvider> traced;
+  if (!options.Trace.empty()) {
+    std::string error;
+    if (trace.Open(options.Trace, error))
+      traced = std::make_unique<TTracingSerialProvider>(*serial, trace);
+    else
+      std::fprintf(stderr, "vt4800-cli: cannot create the trace file %s: %s\n", options.Trace.c_str(), error.c_str());
+  }
   // The tool neither reads nor writes the program's settings.
   TGLOB glob((std::filesystem::temp_directory_path() / "vt4800-cli").string(), false);
   glob.AppliedLanguage = 0;
   glob.Monitor.InitChart();
   TCliDeviceView view;
   TDevices devices(glob);
-  const TDeviceContext context{loop, *serial, glob, view};
+  const TDeviceContext context{loop, traced ? *traced : *serial, glob, view, traced ? &trace : nullptr};
   TDiscovery discovery(context, devices);
   view.Discovery = &discovery;
   discovery.BuildPortList();

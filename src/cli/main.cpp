@@ -11,7 +11,7 @@ int Usage() {
   std::fprintf(stderr,
                "usage: vt4800-cli COMMAND [OPTIONS]\n"
                "commands:\n"
-               "  device [--port NAME | --simulate] [--timeout SECONDS]\n"
+               "  device [--port NAME | --simulate] [--timeout SECONDS] [--trace FILE]\n"
                "      find the VT4800, read its parameters and print them\n");
   return 2;
 }

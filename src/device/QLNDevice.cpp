@@ -4,6 +4,7 @@
 #include "core/Glob.h"
 #include "device/DeviceView.h"
 #include "device/Devices.h"
+#include "device/TraceLog.h"
 
 namespace {
 
@@ -146,6 +147,7 @@ void TQLNDevice::BuildInfoPanel() {
 
 void TQLNDevice::OnLinkLost() {
   WatchdogTimer->SetEnabled(false);
+  if (Context.Trace) Context.Trace->Line("lost " + PortName);
   TGLOB& glob = Context.Glob;
   if (ScanIndex >= 0 && static_cast<size_t>(ScanIndex) < glob.PortScanFlags.size())
     glob.PortScanFlags[static_cast<size_t>(ScanIndex)] = 1;

@@ -17,6 +17,7 @@
 class TGLOB;
 class TDeviceView;
 class TDevices;
+class TTraceLog;
 
 // What a device object works with.
 struct TDeviceContext {
@@ -24,6 +25,7 @@ struct TDeviceContext {
   TSerialProvider& Serial;
   TGLOB& Glob;
   TDeviceView& View;
+  TTraceLog* Trace = nullptr;  // the traffic log, when one is kept
 };
 
 class TQLNDevice {

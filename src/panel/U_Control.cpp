@@ -45,7 +45,7 @@ TF_CONTROL::TF_CONTROL()
   connect(AdvDirectoryEdit1, &QLineEdit::textChanged, this, &TF_CONTROL::AdvDirectoryEdit1Change);
   connect(pPATH, &QComboBox::activated, this, &TF_CONTROL::pPATHSelect);
   BindChartOptions();
-  Discovery = std::make_unique<TDiscovery>(TDeviceContext{*Platform.Loop, *Platform.Serial, *GLOB, *this},
+  Discovery = std::make_unique<TDiscovery>(TDeviceContext{*Platform.Loop, *Platform.Serial, *GLOB, *this, Platform.Trace},
                                            *Devices);
   connect(HTMLStatusBar1, &TStatusBarWidget::PanelClick, this, &TF_CONTROL::HTMLStatusBar1PanelClick);
   DelayTimetCTRL = Platform.Loop->CreateTimer(100, false, [this] { DelayTimetCTRLTimer(); });
