@@ -8,6 +8,7 @@
 #include "core/CommandLine.h"
 #include "core/EventLoop.h"
 #include "core/Glob.h"
+#include "recording/LabFile.h"
 #include "device/Devices.h"
 #include "device/U_DeviceLoadFile.h"
 #include "monitor/U_Monitor.h"
@@ -30,7 +31,12 @@ TProgram::TProgram(const TPlatform& platform, const std::string& programPath,
   SplashForm->repaint();
   QApplication::setApplicationName(QStringLiteral("VT4800"));
   CreateForms();
-  if (!argumentText.empty()) StartupFilePath = LabFileArgument(argumentText);
+  // A laboratory file named on the command line is loaded before any window shows; what
+  // comes of it is not reported.
+  if (!argumentText.empty()) {
+    StartupFilePath = LabFileArgument(argumentText);
+    if (ReadLabHeader(*GLOB, StartupFilePath) == lrOk) LoadLabFile(*GLOB);
+  }
 }
 
 template <class TForm>

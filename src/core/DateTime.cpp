@@ -1,5 +1,6 @@
 #include "core/DateTime.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <ctime>
@@ -73,3 +74,5 @@ double SystemNow() {
       static_cast<int>(duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000);
   return EncodeDateTime(p);
 }
+
+int MsToNextSecond(double dateTime) { return std::max(1, 1000 - DecodeDateTime(dateTime).Millisecond); }

@@ -16,3 +16,5 @@ double EncodeDateTime(const TDateTimeParts& parts);
 TDateTimeParts DecodeDateTime(double dateTime);
 // The system's local date-time now.
 double SystemNow();
+// Milliseconds from a moment to the next whole second of the clock (at least 1).
+int MsToNextSecond(double dateTime);

@@ -37,6 +37,7 @@ TGLOB::TGLOB(const std::string& programPath, bool persistent) : Persistent(persi
 
 TGLOB::~TGLOB() {
   if (Persistent) SaveConfig();
+  if (RecordFile) std::fclose(RecordFile);
   ClearChart();
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -75,7 +76,9 @@ class TGLOB {
   std::string HeartRatePath;
   int FileKind = fkDevice;
   bool FileShown = false;
+  std::FILE* RecordFile = nullptr;
   bool RecordFileOpen = false;  // a laboratory file is open for writing: a recording runs
+  int SnapshotCount = 0;
   int32_t StopTimePos = 0, DescriptionPos = 0, DataCountPos = 0;
   TDeviceFileHeader DeviceFileHeader;
   bool VT1Filter = false;

@@ -17,17 +17,12 @@
 #include "monitor/U_Monitor.h"
 #include "panel/DisplayWidget.h"
 #include "panel/StatusBarWidget.h"
+#include "panel/U_Dialog.h"
 #include "panel/U_Mesages.h"
 
 namespace {
 
 bool ValidSampleInterval(double seconds) { return seconds >= 0.001 && seconds <= 86400.0; }
-
-// Milliseconds until the wall clock's next second.
-int ToNextSecond(double now) {
-  const int ms = DecodeDateTime(now).Millisecond;
-  return std::max(1, 1000 - ms);
-}
 
 }  // namespace
 
@@ -48,8 +43,19 @@ TF_CONTROL::TF_CONTROL()
   Discovery = std::make_unique<TDiscovery>(TDeviceContext{*Platform.Loop, *Platform.Serial, *GLOB, *this, Platform.Trace},
                                            *Devices);
   connect(HTMLStatusBar1, &TStatusBarWidget::PanelClick, this, &TF_CONTROL::HTMLStatusBar1PanelClick);
+  Recording = std::make_unique<TLiveRecording>(*Platform.Loop, *GLOB, *Devices);
+  Recording->OnMarkTaken = [this] { bMARK->setEnabled(true); };
+  Recording->OnFileFull = [this] { bSTOPClick(); };
+  connect(bSTART, &QToolButton::clicked, this, &TF_CONTROL::bSTARTClick);
+  connect(bSTOP, &QToolButton::clicked, this, &TF_CONTROL::bSTOPClick);
+  connect(bMARK, &QToolButton::clicked, this, &TF_CONTROL::bMARKClick);
+  connect(Memo1, &QPlainTextEdit::textChanged, this, [this] {
+    // The description box takes at most 80 characters.
+    const QString text = Memo1->toPlainText();
+    if (text.size() > 80) Memo1->setPlainText(text.left(80));
+  });
   DelayTimetCTRL = Platform.Loop->CreateTimer(100, false, [this] { DelayTimetCTRLTimer(); });
-  ClockTimer = Platform.Loop->CreateTimer(ToNextSecond(Platform.Loop->Now()), true,
+  ClockTimer = Platform.Loop->CreateTimer(MsToNextSecond(Platform.Loop->Now()), true,
                                           [this] { ClockTimerTimer(); });
   FormCreate();
 }
@@ -116,7 +122,68 @@ void TF_CONTROL::ClockTimerTimer() {
                         .arg(t.Hour, 2, 10, QLatin1Char('0'))
                         .arg(t.Minute, 2, 10, QLatin1Char('0'))
                         .arg(t.Second, 2, 10, QLatin1Char('0')));
-  ClockTimer->SetInterval(ToNextSecond(now));
+  ClockTimer->SetInterval(MsToNextSecond(now));
+  VrClock1SecondsChanged();
+}
+
+void TF_CONTROL::VrClock1SecondsChanged() {
+  if (!Recording || !Recording->Running()) return;
+  Recording->SecondsChanged();
+  const TDateTimeParts e = DecodeDateTime(GLOB->ElapsedSpan);
+  const long long hours = static_cast<long long>(GLOB->ElapsedSpan) * 24 + e.Hour;
+  VrClock2->setText(QStringLiteral("%1:%2:%3").arg(hours).arg(e.Minute, 2, 10, QLatin1Char('0')).arg(e.Second, 2, 10, QLatin1Char('0')));
+}
+
+void TF_CONTROL::SetRecordingBoxes(bool recording) {
+  for (QWidget* panel : {pSmpleInterval, pPOSTFIX}) panel->setEnabled(!recording);
+  for (QLineEdit* edit : {pINTERVAL, pFileNamePostfix}) {
+    QPalette colours = edit->palette();
+    colours.setColor(QPalette::Base, recording ? QColor(213, 245, 253) : QColor(Qt::white));
+    edit->setPalette(colours);
+  }
+}
+
+void TF_CONTROL::bSTARTClick() {
+  if (Recording->Running()) {
+    bSTART->setChecked(true);  // the latching button stays down
+    return;
+  }
+  if (!Recording->Start(U8(pFileNamePostfix->text()))) {
+    bSTART->setChecked(false);
+    F_MESAGE->ShowTableMessage(msgErrorCreateLabFile);
+    return;
+  }
+  bSTART->setChecked(true);
+  PageControl1->setTabEnabled(1, false);
+  bSTOP->setEnabled(true);
+  bPrint->setEnabled(true);
+  bBMP->setEnabled(true);
+  bOpen->setEnabled(false);
+  SetRecordingBoxes(true);
+  bMARK->setEnabled(!GLOB->MarkPending);
+  F_MONITOR->setWindowTitle(Q(GLOB->MainText(64)) + QLatin1Char('"') + Q(GLOB->FileName) + QLatin1Char('"'));
+  VrClock2->setText(QStringLiteral("0:00:00"));
+}
+
+void TF_CONTROL::bSTOPClick() {
+  // The description box is the recording's description.
+  GLOB->RecordingHeader.Description = U8(Memo1->toPlainText().simplified());
+  Recording->Stop();
+  bSTOP->setEnabled(false);
+  bOpen->setEnabled(true);
+  bSTART->setChecked(false);
+  bMARK->setEnabled(false);
+  PageControl1->setTabEnabled(1, true);
+  SetRecordingBoxes(false);
+  F_MONITOR->setWindowTitle(Q(GLOB->MainText(65)) + QLatin1Char('"') + Q(GLOB->FileName) + QLatin1Char('"'));
+}
+
+void TF_CONTROL::bMARKClick() {
+  if (F_DIALOG->ShowPrompt() != mrOk) return;
+  const std::string text = U8(F_DIALOG->pNEWNAME->text());
+  if (text.empty()) return;
+  Recording->SetMark(text);
+  bMARK->setEnabled(false);
 }
 
 void TF_CONTROL::pINTERVALChange() {
@@ -126,7 +193,9 @@ void TF_CONTROL::pINTERVALChange() {
   QPalette colours = pINTERVAL->palette();
   colours.setColor(QPalette::Text, valid ? palette().color(QPalette::Text) : QColor(200, 0, 0));
   pINTERVAL->setPalette(colours);
-  if (valid) GLOB->Settings.SampleInterval = seconds;
+  if (!valid) return;
+  GLOB->Settings.SampleInterval = seconds;
+  GLOB->RecordingHeader.LoadedInterval = seconds;
 }
 
 void TF_CONTROL::AdvDirectoryEdit1Change() {
@@ -161,6 +230,8 @@ void TF_CONTROL::CloseProgram() {
     return;
   }
   GLOB->Settings.SampleInterval = seconds;
+  // A recording that runs when the program ends is finished as Stop does.
+  if (Recording->Running()) bSTOPClick();
   if (TQLNDevice* device = Devices->First()) {
     device->QueueCommandAndWait(rqRequest35, 0);
     // The wait serves events: the link may have gone meanwhile.
@@ -174,6 +245,7 @@ void TF_CONTROL::CloseProgram() {
 void TF_CONTROL::FormClose() {
   TSettings& s = GLOB->Settings;
   StoreWindowPlace(*this, s.ControlState, s.ControlTop, s.ControlLeft);
+  if (Recording->Running()) bSTOPClick();
   // After Exit has closed the link's port, nothing more can go out.
   TQLNDevice* device = Devices->First();
   if (device && device->Port->IsOpen()) {

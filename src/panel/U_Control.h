@@ -24,6 +24,7 @@
 #include "device/DeviceView.h"
 #include "device/Discovery.h"
 #include "monitor/MonitorChart.h"
+#include "panel/LiveRecording.h"
 
 class TDisplayWidget;
 class TStatusBarWidget;
@@ -46,6 +47,10 @@ class TF_CONTROL : public QWidget, public TDeviceView {
   void RestorePanelPosition();
   void ShowFileVersion();
   void pINTERVALChange();
+  void bSTARTClick();
+  void bSTOPClick();
+  void bMARKClick();
+  void VrClock1SecondsChanged();
   void AdvDirectoryEdit1Change();
   void pPATHSelect(int index);
   void HTMLStatusBar1PanelClick(int panel);
@@ -147,6 +152,8 @@ class TF_CONTROL : public QWidget, public TDeviceView {
   std::unique_ptr<TTimer> DelayTimetCTRL;
   // ScanTimer and ScanComPort: finding the device.
   std::unique_ptr<TDiscovery> Discovery;
+  // The live recording and its sample timer TimerInterval.
+  std::unique_ptr<TLiveRecording> Recording;
   // The information grid of each device panel on the Devices page.
   std::vector<QTableWidget*> InfoGrids;
   std::vector<TInfoPanel*> InfoPanels;
@@ -168,5 +175,7 @@ class TF_CONTROL : public QWidget, public TDeviceView {
   QCheckBox* OptionBox(TChartOption option) const;
   void BindChartOptions();
   void ShowChartOption(TChartOption option);
+  // The interval and postfix boxes as a recording runs or not.
+  void SetRecordingBoxes(bool recording);
   QToolButton* SpeedButton(int index, TButtonPicture picture);
 };

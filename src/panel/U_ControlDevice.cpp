@@ -96,9 +96,9 @@ void TF_CONTROL::SetButtonEnabled(TPanelButton button, bool enabled) {
   buttons[button]->setEnabled(enabled);
 }
 
-bool TF_CONTROL::RecordingRunning() { return GLOB->RecordFileOpen; }
+bool TF_CONTROL::RecordingRunning() { return Recording->Running(); }
 
-void TF_CONTROL::StopRecording() {}
+void TF_CONTROL::StopRecording() { bSTOPClick(); }
 
 void TF_CONTROL::EnableScanTimer() { Discovery->ScanTimer->SetEnabled(true); }
 
