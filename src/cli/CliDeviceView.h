@@ -4,10 +4,12 @@
 
 #include "device/DeviceView.h"
 #include "device/Discovery.h"
+#include "panel/LiveRecording.h"
 
 class TCliDeviceView : public TDeviceView {
  public:
   TDiscovery* Discovery = nullptr;
+  TLiveRecording* Recording = nullptr;
   void SetStatusText(int, const std::string&) override {}
   void SetStatusImage(int, int) override {}
   void SetStatusHint(int, const std::string&) override {}
@@ -17,8 +19,8 @@ class TCliDeviceView : public TDeviceView {
   void InfoRowChanged(int, int) override {}
   void RemoveDevicePanel(int) override {}
   void SetButtonEnabled(TPanelButton, bool) override {}
-  bool RecordingRunning() override { return false; }
-  void StopRecording() override {}
+  bool RecordingRunning() override { return Recording && Recording->Running(); }
+  void StopRecording() override { Recording->Stop(); }
   void EnableScanTimer() override {
     if (Discovery) Discovery->ScanTimer->SetEnabled(true);
   }

@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "cli/DeviceCommand.h"
+#include "cli/FileCommands.h"
+#include "cli/RecordCommand.h"
 
 namespace {
 
@@ -12,7 +14,14 @@ int Usage() {
                "usage: vt4800-cli COMMAND [OPTIONS]\n"
                "commands:\n"
                "  device [--port NAME | --simulate] [--timeout SECONDS] [--trace FILE]\n"
-               "      find the VT4800, read its parameters and print them\n");
+               "      find the VT4800, read its parameters and print them\n"
+               "  record [--port NAME | --simulate] --seconds N [--interval S] [--postfix P]\n"
+               "         [--dest DIR] [--mark-every K] [--timeout SECONDS] [--trace FILE]\n"
+               "      record the live values into a laboratory file and print its path\n"
+               "  info FILE\n"
+               "      the header of a laboratory file, as key: value lines\n"
+               "  dump FILE\n"
+               "      the recording of a laboratory file, one tab-separated line per row\n");
   return 2;
 }
 
@@ -23,5 +32,8 @@ int main(int argc, char** argv) {
   const std::string command = argv[1];
   const std::vector<std::string> args(argv + 2, argv + argc);
   if (command == "device") return DeviceCommand(args);
+  if (command == "record") return RecordCommand(args);
+  if (command == "info") return InfoCommand(args);
+  if (command == "dump") return DumpCommand(args);
   return Usage();
 }

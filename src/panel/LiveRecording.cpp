@@ -55,6 +55,7 @@ void TLiveRecording::TimerIntervalTimer() {
   }
   AppendLabRow(Glob);
   chart.Changed();
+  if (OnRow) OnRow();
 }
 
 void TLiveRecording::SetMark(const std::string& text) {

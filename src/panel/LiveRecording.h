@@ -33,6 +33,8 @@ class TLiveRecording {
   // The tick that took the mark; the file full at its row limit (the owner stops then).
   std::function<void()> OnMarkTaken;
   std::function<void()> OnFileFull;
+  // A row has been added and written.
+  std::function<void()> OnRow;
 
  private:
   TEventLoop& Loop;

@@ -4,22 +4,6 @@
 
 #include "recording/TimeLabels.h"
 
-void TValueColumn::Append(double value) {
-  const size_t row = Values.size();
-  Values.push_back(value);
-  if (row % BlockRows == 0) {
-    BlockMin.push_back(std::numeric_limits<double>::infinity());
-    BlockMax.push_back(-std::numeric_limits<double>::infinity());
-  }
-  if (IsNull(value)) return;
-  double& blockMin = BlockMin.back();
-  double& blockMax = BlockMax.back();
-  if (value < blockMin) blockMin = value;
-  if (value > blockMax) blockMax = value;
-  if (value < AllMin) AllMin = value;
-  if (value > AllMax) AllMax = value;
-}
-
 void TValueColumn::Clear() {
   Values.clear();
   BlockMin.clear();
@@ -35,9 +19,11 @@ void TValueColumn::Reserve(size_t rows) {
 }
 
 bool TValueColumn::Extremes(double& min, double& max) const {
-  if (AllMin > AllMax) return false;
-  min = AllMin;
-  max = AllMax;
+  const double lo = BlockMin.empty() ? AllMin : std::min(AllMin, BlockMin.back());
+  const double hi = BlockMax.empty() ? AllMax : std::max(AllMax, BlockMax.back());
+  if (lo > hi) return false;
+  min = lo;
+  max = hi;
   return true;
 }
 
@@ -75,14 +61,6 @@ bool TValueColumn::Extremes(size_t first, size_t last, double& min, double& max)
 void TLabelColumn::SetFormat(TLabelFormat format) {
   Clear();
   LabelFormat = format;
-}
-
-void TLabelColumn::AppendTime(double value) {
-  if (LabelFormat == TLabelFormat::Text) {
-    AppendText(std::to_string(value));
-    return;
-  }
-  Times.push_back(value);
 }
 
 void TLabelColumn::AppendText(std::string_view text) {

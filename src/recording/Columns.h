@@ -2,6 +2,7 @@
 // of a day holds millions of rows, so every column keeps its rows compactly.
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -17,7 +18,24 @@ class TValueColumn {
   static constexpr size_t BlockRows = 32;
   static constexpr double Null = std::numeric_limits<double>::quiet_NaN();
 
-  void Append(double value);
+  // Inline: a long recording appends millions of values.
+  __attribute__((always_inline)) void Append(double value) {
+    if (Values.size() % BlockRows == 0) {
+      // A block is whole: its extremes join those of all rows.
+      if (!BlockMin.empty()) {
+        AllMin = std::min(BlockMin.back(), AllMin);
+        AllMax = std::max(BlockMax.back(), AllMax);
+      }
+      BlockMin.push_back(std::numeric_limits<double>::infinity());
+      BlockMax.push_back(-std::numeric_limits<double>::infinity());
+    }
+    Values.push_back(value);
+    // Comparisons with NaN are false: null points leave the extremes as they are.
+    double& blockMin = BlockMin.back();
+    double& blockMax = BlockMax.back();
+    if (value < blockMin) blockMin = value;
+    if (value > blockMax) blockMax = value;
+  }
   void Clear();
   void Reserve(size_t rows);
   size_t Size() const { return Values.size(); }
@@ -25,7 +43,7 @@ class TValueColumn {
   static bool IsNull(double value) { return std::isnan(value); }
   // Extremes of rows [first, last), nulls left out; false when there is no value among them.
   bool Extremes(size_t first, size_t last, double& min, double& max) const;
-  // Extremes of all rows.
+  // Extremes of all rows: those of the whole blocks and of the block still filling.
   bool Extremes(double& min, double& max) const;
 
  private:
@@ -51,7 +69,12 @@ class TLabelColumn {
  public:
   void SetFormat(TLabelFormat format);
   TLabelFormat Format() const { return LabelFormat; }
-  void AppendTime(double value);
+  void AppendTime(double value) {
+    if (LabelFormat == TLabelFormat::Text)
+      AppendText(std::to_string(value));
+    else
+      Times.push_back(value);
+  }
   void AppendText(std::string_view text);
   void Clear();
   void Reserve(size_t rows);

@@ -54,10 +54,45 @@ bool ParseInt(std::string_view s, long& value) {
   return result.ec == std::errc() && result.ptr != s.data() + i;
 }
 
+// The common case of a table, a plain decimal of up to 15 digits: its digits as an integer
+// divided by a power of ten, both exact, so the quotient is the correctly rounded value that
+// a full parse would give. False for anything else.
+// Scans a plain decimal from p and returns where it stops, or null when p holds none.
+const char* ScanPlainDecimal(const char* p, const char* end, double& value) {
+  static const double Powers[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  const bool negative = p < end && *p == '-';
+  if (negative) ++p;
+  uint64_t mantissa = 0;
+  int digits = 0, fraction = -1;
+  for (; p < end; ++p) {
+    const char c = *p;
+    if (c >= '0' && c <= '9') {
+      if (++digits > 15) return nullptr;
+      mantissa = mantissa * 10 + static_cast<uint64_t>(c - '0');
+      if (fraction >= 0) ++fraction;
+    } else if (c == '.' && fraction < 0) {
+      fraction = 0;
+    } else {
+      break;
+    }
+  }
+  if (digits == 0) return nullptr;
+  value = static_cast<double>(mantissa) / Powers[fraction < 0 ? 0 : fraction];
+  if (negative) value = -value;
+  return p;
+}
+
+bool ParsePlainDecimal(const char* p, const char* end, double& value) {
+  return ScanPlainDecimal(p, end, value) == end;
+}
+
 bool ParseDouble(std::string_view s, double& value) {
   size_t i = 0;
   while (i < s.size() && s[i] == ' ') ++i;
-  const auto result = std::from_chars(s.data() + i, s.data() + s.size(), value);
+  size_t end = s.size();
+  while (end > i && s[end - 1] == ' ') --end;
+  if (ParsePlainDecimal(s.data() + i, s.data() + end, value)) return true;
+  const auto result = std::from_chars(s.data() + i, s.data() + end, value);
   return result.ec == std::errc() && result.ptr != s.data() + i && std::isfinite(value);
 }
 
@@ -325,18 +360,28 @@ int LoadLabFile(TGLOB& glob, const std::function<void(size_t done, size_t total)
   auto row = [&](std::string_view line) {
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     if (line.empty()) return;  // a blank line is no row
-    size_t i = 0;
+    const char* p = line.data();
+    const char* const e = p + line.size();
     for (TValueColumn* column : columns) {
-      while (i < line.size() && line[i] == '\t') ++i;
-      const size_t end = std::min(line.find('\t', i), line.size());
-      double value;
+      while (p < e && *p == '\t') ++p;
       // A missing field is a null point; a field that is no number reads 0, as atof would.
-      if (i >= line.size()) value = TValueColumn::Null;
-      else if (!ParseDouble(line.substr(i, end - i), value)) value = 0;
+      if (p >= e) {
+        column->Append(TValueColumn::Null);
+        continue;
+      }
+      double value;
+      const char* end = ScanPlainDecimal(p, e, value);
+      if (!end || (end < e && *end != '\t')) {
+        end = static_cast<const char*>(std::memchr(p, '\t', static_cast<size_t>(e - p)));
+        if (!end) end = e;
+        if (!ParseDouble(std::string_view(p, static_cast<size_t>(end - p)), value)) value = 0;
+      }
       column->Append(value);
-      i = end < line.size() ? end + 1 : end;
+      p = end < e ? end + 1 : end;
     }
-    const std::string mark = Trim(OneLine(std::string(line.substr(std::min(i, line.size())))));
+    const size_t i = static_cast<size_t>(p - line.data());
+    const std::string_view rest = line.substr(std::min(i, line.size()));
+    const std::string mark = rest.empty() ? std::string() : Trim(OneLine(std::string(rest)));
     if (mark.empty())
       marks.Marks.AppendNull();
     else

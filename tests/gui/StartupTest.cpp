@@ -1,5 +1,6 @@
 #include <QStringList>
 #include <filesystem>
+#include <fstream>
 
 #include "ProgramFixture.h"
 #include "app/U_Splash.h"
@@ -177,9 +178,25 @@ TEST_F(StartupTest, WindowPlacesSurviveARestart) {
   EXPECT_EQ(F_MONITOR->size(), QSize(640, 480));
 }
 
-TEST_F(StartupTest, CommandLineNamesTheFileToLoad) {
-  Start("\"/data/my run.rl2\"");
-  EXPECT_EQ(Program->StartupFile(), "/data/my run.rl2");
+TEST_F(StartupTest, CommandLineLoadsTheFileBeforeTheWindowsShow) {
+  const std::string path = Dir.File("my run.rl2");
+  {
+    std::ofstream out(path, std::ios::binary);
+    out << "Format-Version: 2\r\nColumn-Header:\tO2 (%)\tMarks\r\nData-Color: 255\t\r\nData-Table:\r\n"
+           "20.9\t\r\n16.5\tpeak\r\n";
+  }
+  Start("\"" + path + "\"");
+  EXPECT_EQ(Program->StartupFile(), path);
+  EXPECT_FALSE(F_MONITOR->isVisible());
+  EXPECT_TRUE(GLOB->FileShown);
+  ASSERT_EQ(GLOB->Monitor.RowCount(), 2u);
+  EXPECT_EQ(GLOB->Monitor.Series(3).Title, "O2 (%)");
+  EXPECT_EQ(GLOB->Monitor.MarkText(1), "peak");
+  Stop();
+  // A file that cannot be read leaves the chart empty, and nothing is said.
+  Start(Dir.File("missing.rl2"));
+  EXPECT_EQ(GLOB->Monitor.ChannelCount(), 0);
+  EXPECT_TRUE(Modal.Shown().empty());
 }
 
 }  // namespace

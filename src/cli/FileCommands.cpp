@@ -1,0 +1,83 @@
+#include "cli/FileCommands.h"
+
+#include <charconv>
+#include <cstdio>
+#include <filesystem>
+
+#include "core/Glob.h"
+#include "recording/LabFile.h"
+
+namespace {
+
+const char* Reason(int result) {
+  switch (result) {
+    case lrCannotOpen: return "cannot be opened";
+    case lrNewerFormat: return "is of a newer format than version 2";
+    case lrNotLaboratory: return "is not a laboratory file";
+    default: return "cannot be read";
+  }
+}
+
+// The state object of a file command: no settings read or written.
+TGLOB FileGlob() { return TGLOB((std::filesystem::temp_directory_path() / "vt4800-cli").string(), false); }
+
+bool OneFile(const char* command, const std::vector<std::string>& args) {
+  if (args.size() == 1) return true;
+  std::fprintf(stderr, "usage: vt4800-cli %s FILE\n", command);
+  return false;
+}
+
+std::string Number(double value) {
+  if (TValueColumn::IsNull(value)) return "";
+  char text[32];
+  const auto result = std::to_chars(text, text + sizeof text, value);
+  return std::string(text, result.ptr);
+}
+
+}  // namespace
+
+int InfoCommand(const std::vector<std::string>& args) {
+  if (!OneFile("info", args)) return 2;
+  TGLOB glob = FileGlob();
+  const int result = ReadLabHeader(glob, args[0]);
+  if (result != lrOk) {
+    std::fprintf(stderr, "vt4800-cli info: %s %s\n", args[0].c_str(), Reason(result));
+    return 1;
+  }
+  const TRecordingHeader& h = glob.RecordingHeader;
+  std::string names, colours;
+  for (size_t i = 0; i < h.ColumnNames.size(); ++i) names += (i ? "\t" : "") + h.ColumnNames[i];
+  for (size_t i = 0; i < h.ColumnColors.size(); ++i) colours += (i ? "\t" : "") + std::to_string(h.ColumnColors[i]);
+  std::printf("Format-Version: %d\nDevice-Name: %s\nChannels-Count: %d\nStarted-Record: %s\nStopped-Record: %s\n"
+              "Sample-Interval: %s\nDescription: %s\nData-Count: %d\nColumn-Header: %s\nData-Color: %s\n"
+              "Data-Table: %s\n",
+              h.FormatVersion, h.DeviceName.c_str(), h.ChannelsCount, FormatLabDateTime(h.StartTime).c_str(),
+              FormatLabDateTime(h.StopTime).c_str(), Number(h.LoadedInterval).c_str(), h.Description.c_str(),
+              h.DataCount, names.c_str(), colours.c_str(),
+              h.DataTableOffset < 0 ? "missing" : std::to_string(h.DataTableOffset).c_str());
+  return 0;
+}
+
+int DumpCommand(const std::vector<std::string>& args) {
+  if (!OneFile("dump", args)) return 2;
+  TGLOB glob = FileGlob();
+  int result = ReadLabHeader(glob, args[0]);
+  if (result == lrOk) result = LoadLabFile(glob);
+  if (result != lrOk) {
+    std::fprintf(stderr, "vt4800-cli dump: %s %s\n", args[0].c_str(), Reason(result));
+    return 1;
+  }
+  const TMonitorChart& chart = glob.Monitor;
+  const TLabelColumn& elapsed = chart.Series(TMonitorChart::ElapsedLabelSeriesIndex).Labels;
+  const TLabelColumn& clock = chart.Series(TMonitorChart::ClockLabelSeriesIndex).Labels;
+  std::string line;
+  for (size_t row = 0; row < chart.RowCount(); ++row) {
+    line = elapsed.Text(row) + "\t" + clock.Text(row);
+    for (int c = 0; c < chart.ChannelCount(); ++c) line += "\t" + Number(chart.Value(c, row));
+    line += "\t";
+    line += chart.MarkText(row);
+    line += "\n";
+    std::fputs(line.c_str(), stdout);
+  }
+  return 0;
+}
