@@ -30,13 +30,7 @@ int main(int argc, char** argv) {
   // --trace: every byte of the link into a log; a log that cannot be made is said and skipped.
   TTraceLog trace(loop);
   std::unique_ptr<TSerialProvider> traced;
-  if (!commandLine.TraceFile.empty()) {
-    std::string error;
-    if (trace.Open(commandLine.TraceFile, error))
-      traced = std::make_unique<TTracingSerialProvider>(*serial, trace);
-    else
-      std::fprintf(stderr, "vt4800: cannot create the trace file %s: %s\n", commandLine.TraceFile.c_str(), error.c_str());
-  }
+  if (!commandLine.TraceFile.empty()) traced = OpenTrace(trace, commandLine.TraceFile, *serial, "vt4800");
   TDirectModalRunner modal;
   try {
     TProgram program({&loop, traced ? traced.get() : serial.get(), &modal, traced ? &trace : nullptr},

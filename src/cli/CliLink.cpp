@@ -45,13 +45,7 @@ TCliLink::TCliLink(const TLinkOptions& options)
     Serial = std::make_unique<TPosixSerialProvider>(Loop, [port = options.Port] { return std::vector<std::string>{port}; });
   else
     Serial = std::make_unique<TPosixSerialProvider>(Loop, SystemPortNames);
-  if (!options.Trace.empty()) {
-    std::string error;
-    if (Trace.Open(options.Trace, error))
-      Traced = std::make_unique<TTracingSerialProvider>(*Serial, Trace);
-    else
-      std::fprintf(stderr, "vt4800-cli: cannot create the trace file %s: %s\n", options.Trace.c_str(), error.c_str());
-  }
+  if (!options.Trace.empty()) Traced = OpenTrace(Trace, options.Trace, *Serial, "vt4800-cli");
   Glob.AppliedLanguage = 0;
   Glob.Monitor.InitChart();
   Discovery = std::make_unique<TDiscovery>(

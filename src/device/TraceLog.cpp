@@ -81,3 +81,11 @@ class TTracingPort : public TSerialPort {
 std::unique_ptr<TSerialPort> TTracingSerialProvider::CreatePort() {
   return std::make_unique<TTracingPort>(Inner.CreatePort(), Log);
 }
+
+std::unique_ptr<TSerialProvider> OpenTrace(TTraceLog& log, const std::string& path, TSerialProvider& serial,
+                                           const char* program) {
+  std::string error;
+  if (log.Open(path, error)) return std::make_unique<TTracingSerialProvider>(serial, log);
+  std::fprintf(stderr, "%s: cannot create the trace file %s: %s\n", program, path.c_str(), error.c_str());
+  return nullptr;
+}

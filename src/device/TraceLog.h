@@ -36,3 +36,8 @@ class TTracingSerialProvider : public TSerialProvider {
   TSerialProvider& Inner;
   TTraceLog& Log;
 };
+
+// Opens the log in path and returns ports of serial that write to it; when the file cannot
+// be created, says so on standard error (as program) and returns none.
+std::unique_ptr<TSerialProvider> OpenTrace(TTraceLog& log, const std::string& path, TSerialProvider& serial,
+                                           const char* program);

@@ -16,18 +16,9 @@ struct TSpan {
 // Whole days and the time of day of a span, to the nearest millisecond.
 TSpan SplitSpan(double spanDays) {
   if (!std::isfinite(spanDays) || spanDays < 0) spanDays = 0;
-  const long long totalMs = std::llround(spanDays * SecondsPerDay * 1000.0);
-  const long long dayMs = 86400000LL;
-  long long ms = totalMs % dayMs;
-  TSpan s;
-  s.Days = totalMs / dayMs;
-  s.Millisecond = static_cast<int>(ms % 1000);
-  ms /= 1000;
-  s.Second = static_cast<int>(ms % 60);
-  ms /= 60;
-  s.Minute = static_cast<int>(ms % 60);
-  s.Hour = static_cast<int>(ms / 60);
-  return s;
+  const TDateTimeParts p = DecodeDateTime(spanDays);
+  const long long days = std::llround(spanDays * SecondsPerDay * 1000.0) / 86400000LL;
+  return {days, p.Hour, p.Minute, p.Second, p.Millisecond};
 }
 
 template <class... T>
