@@ -38,6 +38,7 @@ TGLOB::TGLOB(const std::string& programPath, bool persistent) : Persistent(persi
 TGLOB::~TGLOB() {
   if (Persistent) SaveConfig();
   if (RecordFile) std::fclose(RecordFile);
+  if (DeviceFile) std::fclose(DeviceFile);
   ClearChart();
 }
 

@@ -81,6 +81,7 @@ class TGLOB {
   int SnapshotCount = 0;
   int32_t StopTimePos = 0, DescriptionPos = 0, DataCountPos = 0;
   TDeviceFileHeader DeviceFileHeader;
+  std::FILE* DeviceFile = nullptr;  // the device file being downloaded
   bool VT1Filter = false;
   double VT1FilterThreshold = 0.15;
 };
