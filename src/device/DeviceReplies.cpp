@@ -6,6 +6,7 @@
 #include "core/DateTime.h"
 #include "core/Glob.h"
 #include "device/DeviceView.h"
+#include "device/Download.h"
 #include "device/QLNDevice.h"
 
 namespace {
@@ -74,6 +75,9 @@ void TQLNDevice::OnReplyFrame() {
     case rpUBatt: OnUBatt(); break;
     case rpRTC: OnRTC(); break;
     case rpTimeStamp: OnTimeStamp(); break;
+    case rpFTP:
+      if (Context.Download) Context.Download->OnFtpReply(*this);
+      break;
     default: break;
   }
   WatchdogTimer->SetEnabled(true);
@@ -206,6 +210,9 @@ void TQLNDevice::OnData() {
     SetRow(irVentilation, m);
     Context.View.SetDisplays(v, f, m);
   }
+  // A finished file and a ready device: the next file follows after a moment.
+  if (FirmwareVersion >= 20 && !Busy && LinkMode == lmFileDone && Context.Download)
+    Context.Download->DelayTimer->SetEnabled(true);
   ShowStatus(StatusByte);
 }
 

@@ -4,6 +4,7 @@
 #include "core/Glob.h"
 #include "device/DeviceView.h"
 #include "device/Devices.h"
+#include "device/Download.h"
 #include "device/TraceLog.h"
 
 namespace {
@@ -51,6 +52,8 @@ TQLNDevice::~TQLNDevice() {
   Port->SetOnDsrChange(nullptr);
   Port->Close();
   Port.reset();
+  // A download the link took with it leaves no partial file behind.
+  if (Context.Download) Context.Download->Abort();
   if (view.DownloadWindowVisible()) view.HideDownloadWindow();
 }
 

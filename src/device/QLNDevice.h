@@ -18,6 +18,7 @@ class TGLOB;
 class TDeviceView;
 class TDevices;
 class TTraceLog;
+class TDownload;
 
 // What a device object works with.
 struct TDeviceContext {
@@ -25,7 +26,8 @@ struct TDeviceContext {
   TSerialProvider& Serial;
   TGLOB& Glob;
   TDeviceView& View;
-  TTraceLog* Trace = nullptr;  // the traffic log, when one is kept
+  TTraceLog* Trace = nullptr;        // the traffic log, when one is kept
+  TDownload* Download = nullptr;     // the download of stored recordings, where there is one
 };
 
 class TQLNDevice {
@@ -97,6 +99,7 @@ class TQLNDevice {
   std::array<int32_t, FileSizeSlots> FileSizes{};
   std::array<double, FileStampSlots> FileStamps{};
   int FileListReady = 0;
+  uint8_t BlockCounter = 255;  // number of the last FTP block stored
 
   // Live values and status.
   double Volume = 0, Frequency = 0, Ventilation = 0;

@@ -222,7 +222,6 @@ void TSimulatedVT4800::SendBlock(bool repeat) {
     // A bad checksum the first time; the resend carries the right one.
     if (Faults.BadChecksums && BlocksSent % 5 == 0) frame[22] ^= 0x5A;
     QueueFrame(frame);
-    if (Faults.RepeatBlocks && BlocksSent % 4 == 0) QueueFrame(LastBlock);
   } else {
     QueueFrame(LastBlock);
   }
@@ -319,7 +318,8 @@ void TSimulatedVT4800::HandleRequest(uint8_t code, int parameter) {
       SendBlock(false);
       break;
     case rqNextBlock:
-      SendBlock(false);
+      // A request lost on the line: the device sends its last block again when it times out.
+      if (!(Faults.RepeatBlocks && ++NextBlockRequests % 4 == 0)) SendBlock(false);
       break;
     case rqEndTransfer:
       TransferFile = 0;

@@ -18,7 +18,7 @@ struct TSimulatedFaults {
   bool Silent = false;            // sends nothing at all
   bool MalformedFrames = false;   // every frame starts with a wrong byte
   bool BadChecksums = false;      // every fifth FTP block has a wrong checksum at first
-  bool RepeatBlocks = false;      // every fourth FTP block is sent twice
+  bool RepeatBlocks = false;      // every fourth NextBlock is lost: the last block comes again
   uint8_t DeviceType = 4;
 };
 
@@ -95,5 +95,6 @@ class TSimulatedVT4800 {
   int TransferFile = 0;
   int NextBlock = 0;
   int BlocksSent = 0;
+  int NextBlockRequests = 0;
   std::array<uint8_t, 25> LastBlock{};
 };
