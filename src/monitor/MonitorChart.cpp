@@ -251,8 +251,8 @@ void TMonitorChart::AddDeviceChannels() {
 }
 
 void TMonitorChart::AddHeartRateChannels() {
-  static const TChannelSpec heart[] = {{"HR (b/min)", clYellow, 50, 250},
-                                       {"MBR (b/l)", clAqua, 0, 5}};
+  static const TChannelSpec heart[] = {{HrChannelTitle, clYellow, 50, 250},
+                                       {MbrChannelTitle, clAqua, 0, 5}};
   AddFixedChannels(heart, 2);
 }
 

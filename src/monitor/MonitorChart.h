@@ -31,6 +31,10 @@ bool OptionSetting(const TSettings& settings, TChartOption option);
 
 enum class TMouseButton { Left, Right };
 
+// Titles of the channels a heart-rate file lays over a recording.
+constexpr const char* HrChannelTitle = "HR (b/min)";
+constexpr const char* MbrChannelTitle = "MBR (b/l)";
+
 class TMonitorChart {
  public:
   static constexpr int MarkSeriesIndex = 0;

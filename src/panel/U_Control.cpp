@@ -14,6 +14,7 @@
 #include "core/qt/LocaleNumbers.h"
 #include "core/qt/QtText.h"
 #include "device/Devices.h"
+#include "device/U_DeviceLoadFile.h"
 #include "monitor/U_Monitor.h"
 #include "panel/DisplayWidget.h"
 #include "panel/StatusBarWidget.h"
@@ -40,8 +41,9 @@ TF_CONTROL::TF_CONTROL()
   connect(AdvDirectoryEdit1, &QLineEdit::textChanged, this, &TF_CONTROL::AdvDirectoryEdit1Change);
   connect(pPATH, &QComboBox::activated, this, &TF_CONTROL::pPATHSelect);
   BindChartOptions();
-  Discovery = std::make_unique<TDiscovery>(TDeviceContext{*Platform.Loop, *Platform.Serial, *GLOB, *this, Platform.Trace},
-                                           *Devices);
+  Download = std::make_unique<TDownload>(*Platform.Loop, *GLOB, *this, *Devices);
+  Discovery = std::make_unique<TDiscovery>(
+      TDeviceContext{*Platform.Loop, *Platform.Serial, *GLOB, *this, Platform.Trace, Download.get()}, *Devices);
   connect(HTMLStatusBar1, &TStatusBarWidget::PanelClick, this, &TF_CONTROL::HTMLStatusBar1PanelClick);
   Recording = std::make_unique<TLiveRecording>(*Platform.Loop, *GLOB, *Devices);
   Recording->OnMarkTaken = [this] { bMARK->setEnabled(true); };
@@ -127,6 +129,9 @@ void TF_CONTROL::ClockTimerTimer() {
 }
 
 void TF_CONTROL::VrClock1SecondsChanged() {
+  // The list of the device's recordings is read: the download window offers them.
+  const TQLNDevice* device = Devices->First();
+  if (device && device->FileListReady && device->FileIndex > 0 && Form100 && !Form100->isVisible()) Form100->show();
   if (!Recording || !Recording->Running()) return;
   Recording->SecondsChanged();
   const TDateTimeParts e = DecodeDateTime(GLOB->ElapsedSpan);

@@ -23,6 +23,7 @@
 #include "core/EventLoop.h"
 #include "device/DeviceView.h"
 #include "device/Discovery.h"
+#include "device/Download.h"
 #include "monitor/MonitorChart.h"
 #include "panel/LiveRecording.h"
 
@@ -150,6 +151,8 @@ class TF_CONTROL : public QWidget, public TDeviceView {
   std::unique_ptr<TTimer> ClockTimer;
   // Gives the last request 100 ms to leave when the panel closes.
   std::unique_ptr<TTimer> DelayTimetCTRL;
+  // The download of stored recordings; made before the discovery, whose devices use it.
+  std::unique_ptr<TDownload> Download;
   // ScanTimer and ScanComPort: finding the device.
   std::unique_ptr<TDiscovery> Discovery;
   // The live recording and its sample timer TimerInterval.

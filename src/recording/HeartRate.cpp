@@ -13,8 +13,6 @@
 namespace {
 
 constexpr int MSeries = 5, HrSeries = 6, MbrSeries = 7;
-const char* const HrTitle = "HR (b/min)";
-const char* const MbrTitle = "MBR (b/l)";
 constexpr std::string_view IntervalLine = "Interval=";
 constexpr std::string_view SamplesHeading = "[HRData]";
 
@@ -95,11 +93,11 @@ void PrepareSeries(TMonitorChart& chart) {
   }
   // A laboratory file of four channels leaves no series for MBR.
   if (chart.SeriesCount() == MbrSeries) {
-    chart.AddChannelSeries(MbrTitle, clAqua);
+    chart.AddChannelSeries(MbrChannelTitle, clAqua);
     chart.ArrangeAxes(chart.AxesMode);
   }
-  TakeOver(chart, HrSeries, HrTitle, clYellow);
-  TakeOver(chart, MbrSeries, MbrTitle, clAqua);
+  TakeOver(chart, HrSeries, HrChannelTitle, clYellow);
+  TakeOver(chart, MbrSeries, MbrChannelTitle, clAqua);
 }
 
 // Each sample fills `repeats` rows from row 0 until the samples or the rows of M run out.
