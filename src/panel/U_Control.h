@@ -55,6 +55,9 @@ class TF_CONTROL : public QWidget, public TDeviceView {
   void AdvDirectoryEdit1Change();
   void pPATHSelect(int index);
   void HTMLStatusBar1PanelClick(int panel);
+  // The operator has changed a row of a device panel.
+  void InfoRowEdited(int panel, int row);
+  int IndexOfGrid(const QTableWidget* grid) const;
   void DelayTimetCTRLTimer();
 
   // What the device link and the discovery change on the panel.
@@ -159,7 +162,8 @@ class TF_CONTROL : public QWidget, public TDeviceView {
   std::unique_ptr<TLiveRecording> Recording;
   // The information grid of each device panel on the Devices page.
   std::vector<QTableWidget*> InfoGrids;
-  std::vector<TInfoPanel*> InfoPanels;
+  // The rows each grid shows, held where its editors can reach them.
+  std::vector<std::unique_ptr<TInfoPanel*>> InfoPanels;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
