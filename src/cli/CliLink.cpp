@@ -49,7 +49,7 @@ TCliLink::TCliLink(const TLinkOptions& options)
   Glob.AppliedLanguage = 0;
   Glob.Monitor.InitChart();
   Discovery = std::make_unique<TDiscovery>(
-      TDeviceContext{Loop, Traced ? *Traced : *Serial, Glob, View, Traced ? &Trace : nullptr}, Devices);
+      TDeviceContext{Loop, Traced ? *Traced : *Serial, Glob, View, Traced ? &Trace : nullptr, &Download}, Devices);
   View.Discovery = Discovery.get();
 }
 

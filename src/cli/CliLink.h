@@ -10,6 +10,7 @@
 #include "core/Glob.h"
 #include "core/SteadyEventLoop.h"
 #include "device/Devices.h"
+#include "device/Download.h"
 #include "device/TraceLog.h"
 
 struct TLinkOptions {
@@ -37,6 +38,8 @@ class TCliLink {
   // The tool neither reads nor writes the program's settings.
   TGLOB Glob;
   TCliDeviceView View;
+  // The download outlives the devices: a device that goes takes its transfer with it.
+  TDownload Download{Loop, Glob, View, Devices};
   TDevices Devices{Glob};
   std::unique_ptr<TDiscovery> Discovery;
 

@@ -1,10 +1,13 @@
 #include "cli/FileCommands.h"
 
+#include <cctype>
 #include <charconv>
+#include <cstdlib>
 #include <cstdio>
 #include <filesystem>
 
 #include "core/Glob.h"
+#include "recording/DeviceFile.h"
 #include "recording/LabFile.h"
 
 namespace {
@@ -59,12 +62,35 @@ int InfoCommand(const std::vector<std::string>& args) {
 }
 
 int DumpCommand(const std::vector<std::string>& args) {
-  if (!OneFile("dump", args)) return 2;
+  if (args.empty()) {
+    std::fprintf(stderr, "usage: vt4800-cli dump FILE [--filter PCT | --no-filter]\n");
+    return 2;
+  }
+  const std::string& path = args[0];
   TGLOB glob = FileGlob();
-  int result = ReadLabHeader(glob, args[0]);
-  if (result == lrOk) result = LoadLabFile(glob);
+  for (size_t i = 1; i < args.size(); ++i) {
+    if (args[i] == "--no-filter") {
+      glob.VT1Filter = false;
+    } else if (args[i] == "--filter" && i + 1 < args.size()) {
+      glob.VT1Filter = true;
+      glob.VT1FilterThreshold = std::atof(args[++i].c_str()) / 100;
+    } else {
+      std::fprintf(stderr, "vt4800-cli dump: unknown option '%s'\n", args[i].c_str());
+      return 2;
+    }
+  }
+  std::string extension = std::filesystem::path(path).extension().string();
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  int result;
+  if (extension == ".vt1") {
+    glob.OpenPath = path;
+    result = LoadDeviceFile(glob) == dfOk ? lrOk : lrCannotOpen;
+  } else {
+    result = ReadLabHeader(glob, path);
+    if (result == lrOk) result = LoadLabFile(glob);
+  }
   if (result != lrOk) {
-    std::fprintf(stderr, "vt4800-cli dump: %s %s\n", args[0].c_str(), Reason(result));
+    std::fprintf(stderr, "vt4800-cli dump: %s %s\n", path.c_str(), Reason(result));
     return 1;
   }
   const TMonitorChart& chart = glob.Monitor;

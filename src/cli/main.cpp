@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/DeviceCommand.h"
+#include "cli/DownloadCommand.h"
 #include "cli/FileCommands.h"
 #include "cli/RecordCommand.h"
 
@@ -18,10 +19,13 @@ int Usage() {
                "  record [--port NAME | --simulate] --seconds N [--interval S] [--postfix P]\n"
                "         [--dest DIR] [--mark-every K] [--timeout SECONDS] [--trace FILE]\n"
                "      record the live values into a laboratory file and print its path\n"
+               "  download [--port NAME | --simulate] --dest DIR [--delete] [--timeout SECONDS]\n"
+               "         [--trace FILE]\n"
+               "      every recording stored in the device into device files; prints their paths\n"
                "  info FILE\n"
                "      the header of a laboratory file, as key: value lines\n"
-               "  dump FILE\n"
-               "      the recording of a laboratory file, one tab-separated line per row\n");
+               "  dump FILE [--filter PCT | --no-filter]\n"
+               "      the recording of a laboratory or device file, one tab-separated line per row\n");
   return 2;
 }
 
@@ -33,6 +37,7 @@ int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 2, argv + argc);
   if (command == "device") return DeviceCommand(args);
   if (command == "record") return RecordCommand(args);
+  if (command == "download") return DownloadCommand(args);
   if (command == "info") return InfoCommand(args);
   if (command == "dump") return DumpCommand(args);
   return Usage();

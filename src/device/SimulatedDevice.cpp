@@ -9,9 +9,9 @@
 
 namespace {
 
-constexpr double FrameGapMs = 10;     // the device leaves the line quiet between frames
+constexpr double FrameGapMs = 3;      // the device leaves the line quiet between frames
 constexpr double IdleFrameMs = 200;   // a Data frame this often when nothing else is due
-constexpr double AnswerDelayMs = 2;   // time to think before a reply goes out
+constexpr double AnswerDelayMs = 0.5; // time to think before a reply goes out
 constexpr int ResendMs = 150;         // an FTP block without an answer is sent again
 
 uint8_t Bcd(int value) { return static_cast<uint8_t>(((value / 10) << 4) | (value % 10)); }

@@ -121,6 +121,14 @@ int LoadDeviceFile(TGLOB& glob, const std::function<void(size_t done, size_t tot
     labels.AppendTime(t);
   };
   const double interval = rh.LoadedInterval;
+  // The header's duration tells how many rows are coming: room for them is made once.
+  if (std::isfinite(h.DurationSeconds) && h.DurationSeconds > 0) {
+    const size_t expected = static_cast<size_t>(std::min(h.DurationSeconds / interval + 2, double(MaxDeviceFileRows)));
+    vs.Reserve(expected);
+    fs.Reserve(expected);
+    ms.Reserve(expected);
+    labels.Reserve(expected);
+  }
   TRecordReader reader(f);
   double sv = 0, sf = 0, sm = 0, tb = 0, tg = 0;
   size_t records = 0;
