@@ -10,6 +10,7 @@
 #include "core/Settings.h"
 #include "monitor/MonitorChart.h"
 #include "recording/DeviceFileHeader.h"
+#include "recording/HeartRate.h"
 #include "recording/RecordingHeader.h"
 
 class TGLOB {
@@ -82,6 +83,7 @@ class TGLOB {
   int32_t StopTimePos = 0, DescriptionPos = 0, DataCountPos = 0;
   TDeviceFileHeader DeviceFileHeader;
   std::FILE* DeviceFile = nullptr;  // the device file being downloaded
+  THeartRateParams HeartRateParams;
   bool VT1Filter = false;
   double VT1FilterThreshold = 0.15;
 };

@@ -1,0 +1,2 @@
+// Exporting the recording on the monitor as a laboratory file.
+#pragma once

@@ -1,0 +1,2 @@
+// Listing a directory of recordings for the file browser.
+#pragma once

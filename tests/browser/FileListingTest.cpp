@@ -1,0 +1,1 @@
+// Tests of the directory listing of the file browser.
