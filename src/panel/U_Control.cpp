@@ -1,6 +1,7 @@
 #include "panel/U_Control.h"
 
 #include <QCloseEvent>
+#include <QFile>
 #include <QSignalBlocker>
 
 #include "app/ExceptionReport.h"
@@ -13,7 +14,11 @@
 #include "core/Texts.h"
 #include "core/qt/LocaleNumbers.h"
 #include "core/qt/QtText.h"
+#include "browser/Export.h"
+#include "browser/U_Export.h"
+#include "core/qt/FolderChooser.h"
 #include "device/Devices.h"
+#include "recording/LabFile.h"
 #include "device/U_DeviceLoadFile.h"
 #include "monitor/U_Monitor.h"
 #include "panel/DisplayWidget.h"
@@ -51,6 +56,8 @@ TF_CONTROL::TF_CONTROL()
   connect(bSTART, &QToolButton::clicked, this, &TF_CONTROL::bSTARTClick);
   connect(bSTOP, &QToolButton::clicked, this, &TF_CONTROL::bSTOPClick);
   connect(bMARK, &QToolButton::clicked, this, &TF_CONTROL::bMARKClick);
+  connect(bSaveAs, &QToolButton::clicked, this, &TF_CONTROL::bSaveAsClick);
+  connect(AdvDirectoryEdit1Browse, &QToolButton::clicked, this, &TF_CONTROL::AdvDirectoryEdit1BrowseClick);
   connect(Memo1, &QPlainTextEdit::textChanged, this, [this] {
     // The description box takes at most 80 characters.
     const QString text = Memo1->toPlainText();
@@ -220,6 +227,28 @@ void TF_CONTROL::pPATHSelect(int index) {
   TSettings& s = GLOB->Settings;
   for (int i = 0; i < s.DestDirCount && i < pPATH->count(); ++i)
     SetFixedText(s.DestDirs[i], SettingsDirSize, U8(pPATH->itemText(i)).c_str());
+  AdvDirectoryEdit1->setText(dir);
+}
+
+void TF_CONTROL::bSaveAsClick() {
+  // No port is probed while the dialog is open.
+  Discovery->ScanTimer->SetEnabled(false);
+  if (FormExport->ShowExport() == mrOk) {
+    const std::string path = ExportPath(U8(FormExport->AdvDirectoryEdit1->text()), U8(FormExport->AdvEdit1->text()));
+    // A file that cannot be written is said, rather than an export that seems to have worked.
+    if (ExportRecording(*GLOB, path) != lrOk) F_MESAGE->ShowTableMessage(msgErrorWriteFile);
+  }
+  if (!GLOB->ComPortNames.empty()) Discovery->ScanTimer->SetEnabled(true);
+}
+
+void TF_CONTROL::AdvDirectoryEdit1BrowseClick() {
+  const QString dir = ChooseFolder(this, AdvDirectoryEdit1->text(), *Platform.Modal);
+  if (dir.isEmpty()) return;
+  // A path longer than its settings slot would name another directory: it is refused.
+  if (QFile::encodeName(dir).size() >= SettingsDirSize) {
+    ShowExceptionReport(QStringLiteral("The directory path is longer than 255 characters: %1").arg(dir));
+    return;
+  }
   AdvDirectoryEdit1->setText(dir);
 }
 

@@ -55,6 +55,8 @@ class TF_CONTROL : public QWidget, public TDeviceView {
   void AdvDirectoryEdit1Change();
   void pPATHSelect(int index);
   void HTMLStatusBar1PanelClick(int panel);
+  void bSaveAsClick();
+  void AdvDirectoryEdit1BrowseClick();
   // The operator has changed a row of a device panel.
   void InfoRowEdited(int panel, int row);
   int IndexOfGrid(const QTableWidget* grid) const;

@@ -216,8 +216,10 @@ bool AppendLabRow(TGLOB& glob) {
   const size_t row = static_cast<size_t>(h.DataCount);
   std::string line;
   for (int c = 0; c < chart.ChannelCount(); ++c) {
+    // A row a channel has no value for (a heart-rate overlay shorter than the recording)
+    // reads back as no value, not as a measured zero.
     const double value = chart.Value(c, row);
-    line += Fixed(TValueColumn::IsNull(value) ? 0.0 : value, 1);
+    line += TValueColumn::IsNull(value) ? std::string("nan") : Fixed(value, 1);
     line += '\t';
   }
   line += Utf8ToCp1251(OneLine(std::string(chart.MarkText(row))));
@@ -374,7 +376,9 @@ int LoadLabFile(TGLOB& glob, const std::function<void(size_t done, size_t total)
       if (!end || (end < e && *end != '\t')) {
         end = static_cast<const char*>(std::memchr(p, '\t', static_cast<size_t>(e - p)));
         if (!end) end = e;
-        if (!ParseDouble(std::string_view(p, static_cast<size_t>(end - p)), value)) value = 0;
+        const std::string_view field(p, static_cast<size_t>(end - p));
+        if (Trim(field) == "nan") value = TValueColumn::Null;
+        else if (!ParseDouble(field, value)) value = 0;
       }
       column->Append(value);
       p = end < e ? end + 1 : end;
