@@ -7,7 +7,9 @@
 #include <filesystem>
 
 #include "core/Glob.h"
+#include "browser/Export.h"
 #include "recording/DeviceFile.h"
+#include "recording/HeartRate.h"
 #include "recording/LabFile.h"
 
 namespace {
@@ -39,8 +41,64 @@ std::string Number(double value) {
 
 }  // namespace
 
+namespace {
+
+std::string LowerExtension(const std::string& path) {
+  std::string extension = std::filesystem::path(path).extension().string();
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return extension;
+}
+
+int HeartRateInfo(const std::string& path) {
+  if (!std::filesystem::is_regular_file(path)) {
+    std::fprintf(stderr, "vt4800-cli info: %s cannot be opened\n", path.c_str());
+    return 1;
+  }
+  THeartRateParams p;
+  ReadHeartRateParams(path, p);
+  std::printf("Date: %s\nStartTime: %s\nLength: %s\nInterval: %d\nPoints: %d\n", p.HrDate.c_str(),
+              p.HrStartTime.c_str(), p.HrLength.c_str(), p.HrInterval, p.HrPoints);
+  return 0;
+}
+
+// Loads a laboratory or device file into the chart, with a heart-rate file laid over it.
+int LoadRecording(TGLOB& glob, const std::string& path, const std::string& heartRate) {
+  int result;
+  if (LowerExtension(path) == ".vt1") {
+    glob.OpenPath = path;
+    result = LoadDeviceFile(glob) == dfOk ? lrOk : lrCannotOpen;
+  } else {
+    result = ReadLabHeader(glob, path);
+    if (result == lrOk) result = LoadLabFile(glob);
+  }
+  if (result == lrOk && !heartRate.empty() &&
+      ImportHeartRate(heartRate, glob.HeartRateParams, glob.Monitor) != hrImported)
+    return lrCannotOpen;
+  return result;
+}
+
+// The options of a command on a recording: the filter of device files and a heart-rate file.
+bool RecordingOptions(const char* command, const std::vector<std::string>& args, size_t& i, TGLOB& glob,
+                      std::string& heartRate) {
+  if (args[i] == "--no-filter") {
+    glob.VT1Filter = false;
+  } else if (args[i] == "--filter" && i + 1 < args.size()) {
+    glob.VT1Filter = true;
+    glob.VT1FilterThreshold = std::atof(args[++i].c_str()) / 100;
+  } else if (args[i] == "--hrm" && i + 1 < args.size()) {
+    heartRate = args[++i];
+  } else {
+    std::fprintf(stderr, "vt4800-cli %s: unknown option '%s'\n", command, args[i].c_str());
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 int InfoCommand(const std::vector<std::string>& args) {
   if (!OneFile("info", args)) return 2;
+  if (LowerExtension(args[0]) == ".hrm") return HeartRateInfo(args[0]);
   TGLOB glob = FileGlob();
   const int result = ReadLabHeader(glob, args[0]);
   if (result != lrOk) {
@@ -63,32 +121,15 @@ int InfoCommand(const std::vector<std::string>& args) {
 
 int DumpCommand(const std::vector<std::string>& args) {
   if (args.empty()) {
-    std::fprintf(stderr, "usage: vt4800-cli dump FILE [--filter PCT | --no-filter]\n");
+    std::fprintf(stderr, "usage: vt4800-cli dump FILE [--hrm FILE.HRM] [--filter PCT | --no-filter]\n");
     return 2;
   }
   const std::string& path = args[0];
   TGLOB glob = FileGlob();
-  for (size_t i = 1; i < args.size(); ++i) {
-    if (args[i] == "--no-filter") {
-      glob.VT1Filter = false;
-    } else if (args[i] == "--filter" && i + 1 < args.size()) {
-      glob.VT1Filter = true;
-      glob.VT1FilterThreshold = std::atof(args[++i].c_str()) / 100;
-    } else {
-      std::fprintf(stderr, "vt4800-cli dump: unknown option '%s'\n", args[i].c_str());
-      return 2;
-    }
-  }
-  std::string extension = std::filesystem::path(path).extension().string();
-  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  int result;
-  if (extension == ".vt1") {
-    glob.OpenPath = path;
-    result = LoadDeviceFile(glob) == dfOk ? lrOk : lrCannotOpen;
-  } else {
-    result = ReadLabHeader(glob, path);
-    if (result == lrOk) result = LoadLabFile(glob);
-  }
+  std::string heartRate;
+  for (size_t i = 1; i < args.size(); ++i)
+    if (!RecordingOptions("dump", args, i, glob, heartRate)) return 2;
+  const int result = LoadRecording(glob, path, heartRate);
   if (result != lrOk) {
     std::fprintf(stderr, "vt4800-cli dump: %s %s\n", path.c_str(), Reason(result));
     return 1;
@@ -105,5 +146,32 @@ int DumpCommand(const std::vector<std::string>& args) {
     line += "\n";
     std::fputs(line.c_str(), stdout);
   }
+  return 0;
+}
+
+int ExportCommand(const std::vector<std::string>& args) {
+  TGLOB glob = FileGlob();
+  std::string heartRate, output;
+  for (size_t i = 1; i < args.size(); ++i) {
+    if (args[i] == "-o" && i + 1 < args.size()) output = args[++i];
+    else if (args[i] == "--interval" && i + 1 < args.size()) glob.Settings.SampleInterval = std::atof(args[++i].c_str());
+    else if (!RecordingOptions("export", args, i, glob, heartRate)) return 2;
+  }
+  if (args.empty() || output.empty()) {
+    std::fprintf(stderr, "usage: vt4800-cli export FILE.VT1 [--hrm FILE.HRM] [--interval S] [--filter PCT | --no-filter] -o OUT\n");
+    return 2;
+  }
+  const int result = LoadRecording(glob, args[0], heartRate);
+  if (result != lrOk) {
+    std::fprintf(stderr, "vt4800-cli export: %s %s\n", args[0].c_str(), Reason(result));
+    return 1;
+  }
+  const std::filesystem::path out(output);
+  const std::string path = ExportPath(out.parent_path().string(), out.filename().string());
+  if (ExportRecording(glob, path) != lrOk) {
+    std::fprintf(stderr, "vt4800-cli export: cannot create %s\n", path.c_str());
+    return 1;
+  }
+  std::printf("%s\n", path.c_str());
   return 0;
 }

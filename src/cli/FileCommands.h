@@ -7,3 +7,5 @@
 
 int InfoCommand(const std::vector<std::string>& args);
 int DumpCommand(const std::vector<std::string>& args);
+// vt4800-cli export: the laboratory file the export would write of a recording.
+int ExportCommand(const std::vector<std::string>& args);

@@ -23,9 +23,11 @@ int Usage() {
                "         [--trace FILE]\n"
                "      every recording stored in the device into device files; prints their paths\n"
                "  info FILE\n"
-               "      the header of a laboratory file, as key: value lines\n"
-               "  dump FILE [--filter PCT | --no-filter]\n"
-               "      the recording of a laboratory or device file, one tab-separated line per row\n");
+               "      the header of a laboratory file or the params of a heart-rate file\n"
+               "  dump FILE [--hrm FILE.HRM] [--filter PCT | --no-filter]\n"
+               "      the recording of a laboratory or device file, one tab-separated line per row\n"
+               "  export FILE.VT1 [--hrm FILE.HRM] [--interval S] [--filter PCT | --no-filter] -o OUT\n"
+               "      the laboratory file the export writes of a device recording\n");
   return 2;
 }
 
@@ -40,5 +42,6 @@ int main(int argc, char** argv) {
   if (command == "download") return DownloadCommand(args);
   if (command == "info") return InfoCommand(args);
   if (command == "dump") return DumpCommand(args);
+  if (command == "export") return ExportCommand(args);
   return Usage();
 }

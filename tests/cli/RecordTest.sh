@@ -11,7 +11,8 @@ file=$("$cli" record --simulate --seconds 5 --interval 0.5 --dest "$dir" --mark-
 "$cli" info "$file" | grep -q '^Data-Count: 1[01]$' || { "$cli" info "$file"; exit 1; }
 rows=$("$cli" dump "$file" | wc -l)
 [ "$rows" -ge 10 ] && [ "$rows" -le 11 ] || { echo "rows: $rows"; exit 1; }
-"$cli" dump "$file" | grep -q 'mark 1$' || { echo "no mark"; exit 1; }
+dumped=$("$cli" dump "$file")
+grep -q 'mark 1$' <<< "$dumped" || { echo "no mark"; exit 1; }
 
 mkdir "$dir/killed"
 "$cli" record --simulate --seconds 60 --interval 0.2 --dest "$dir/killed" >/dev/null &
