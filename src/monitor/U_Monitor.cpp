@@ -10,6 +10,7 @@
 #include "core/Glob.h"
 #include "core/qt/QtText.h"
 #include "monitor/ChartView.h"
+#include "panel/U_Control.h"
 
 TF_MONITOR::TF_MONITOR() : QWidget(nullptr, Qt::Window) {
   setWindowIcon(ProgramIcon());
@@ -56,4 +57,9 @@ void TF_MONITOR::closeEvent(QCloseEvent* event) {
   FormClose();
   event->accept();
   Platform.Loop->Quit();
+}
+
+void TF_MONITOR::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::WindowStateChange && isMinimized() && F_CONTROL) F_CONTROL->ApplicationMinimize();
+  QWidget::changeEvent(event);
 }

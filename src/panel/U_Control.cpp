@@ -57,6 +57,11 @@ TF_CONTROL::TF_CONTROL()
   connect(bSTOP, &QToolButton::clicked, this, &TF_CONTROL::bSTOPClick);
   connect(bMARK, &QToolButton::clicked, this, &TF_CONTROL::bMARKClick);
   connect(bSaveAs, &QToolButton::clicked, this, &TF_CONTROL::bSaveAsClick);
+  VrTrayIcon1 = new QSystemTrayIcon(ProgramIcon(), this);
+  VrTrayIcon1->setToolTip(QStringLiteral("RL2 Control"));
+  connect(VrTrayIcon1, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+    if (reason == QSystemTrayIcon::DoubleClick || reason == QSystemTrayIcon::Trigger) VrTrayIcon1DblClick();
+  });
   connect(AdvDirectoryEdit1Browse, &QToolButton::clicked, this, &TF_CONTROL::AdvDirectoryEdit1BrowseClick);
   connect(Memo1, &QPlainTextEdit::textChanged, this, [this] {
     // The description box takes at most 80 characters.
@@ -250,6 +255,27 @@ void TF_CONTROL::AdvDirectoryEdit1BrowseClick() {
     return;
   }
   AdvDirectoryEdit1->setText(dir);
+}
+
+void TF_CONTROL::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::WindowStateChange && isMinimized()) ApplicationMinimize();
+  QWidget::changeEvent(event);
+}
+
+void TF_CONTROL::ApplicationMinimize() {
+  // Without a notification area the windows simply stay minimized.
+  if (!QSystemTrayIcon::isSystemTrayAvailable()) return;
+  F_MONITOR->hide();
+  hide();
+  VrTrayIcon1->show();
+}
+
+void TF_CONTROL::VrTrayIcon1DblClick() {
+  F_MONITOR->showNormal();
+  showNormal();
+  raise();
+  activateWindow();
+  VrTrayIcon1->hide();
 }
 
 void TF_CONTROL::bExitClick() {

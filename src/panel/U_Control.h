@@ -15,6 +15,7 @@
 #include <QTableWidget>
 #include <QToolBox>
 #include <QToolButton>
+#include <QSystemTrayIcon>
 #include <QWidget>
 #include <memory>
 #include <vector>
@@ -56,6 +57,9 @@ class TF_CONTROL : public QWidget, public TDeviceView {
   void pPATHSelect(int index);
   void HTMLStatusBar1PanelClick(int panel);
   void bSaveAsClick();
+  // The program minimized: into the notification area where the desktop has one.
+  void ApplicationMinimize();
+  void VrTrayIcon1DblClick();
   void AdvDirectoryEdit1BrowseClick();
   // The operator has changed a row of a device panel.
   void InfoRowEdited(int panel, int row);
@@ -156,6 +160,7 @@ class TF_CONTROL : public QWidget, public TDeviceView {
   std::unique_ptr<TTimer> ClockTimer;
   // Gives the last request 100 ms to leave when the panel closes.
   std::unique_ptr<TTimer> DelayTimetCTRL;
+  QSystemTrayIcon* VrTrayIcon1;
   // The download of stored recordings; made before the discovery, whose devices use it.
   std::unique_ptr<TDownload> Download;
   // ScanTimer and ScanComPort: finding the device.
@@ -169,6 +174,7 @@ class TF_CONTROL : public QWidget, public TDeviceView {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   void CreateLayout();

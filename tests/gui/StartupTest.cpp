@@ -200,3 +200,20 @@ TEST_F(StartupTest, CommandLineLoadsTheFileBeforeTheWindowsShow) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(StartupTest, DoubleClickOnTheTrayIconBringsThePanelBack) {
+  StartAndShow();
+  F_CONTROL->hide();
+  F_MONITOR->hide();
+  F_CONTROL->VrTrayIcon1->show();
+  F_CONTROL->VrTrayIcon1DblClick();
+  EXPECT_TRUE(F_CONTROL->isVisible());
+  EXPECT_TRUE(F_MONITOR->isVisible());
+  EXPECT_FALSE(F_CONTROL->isMinimized());
+  EXPECT_FALSE(F_CONTROL->VrTrayIcon1->isVisible());
+  EXPECT_EQ(F_CONTROL->VrTrayIcon1->toolTip(), QStringLiteral("RL2 Control"));
+}
+
+}  // namespace
