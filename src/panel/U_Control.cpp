@@ -57,6 +57,7 @@ TF_CONTROL::TF_CONTROL()
   connect(bSTOP, &QToolButton::clicked, this, &TF_CONTROL::bSTOPClick);
   connect(bMARK, &QToolButton::clicked, this, &TF_CONTROL::bMARKClick);
   connect(bSaveAs, &QToolButton::clicked, this, &TF_CONTROL::bSaveAsClick);
+  connect(bOpen, &QToolButton::clicked, this, &TF_CONTROL::bOpenClick);
   VrTrayIcon1 = new QSystemTrayIcon(ProgramIcon(), this);
   VrTrayIcon1->setToolTip(QStringLiteral("RL2 Control"));
   connect(VrTrayIcon1, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {

@@ -57,6 +57,7 @@ class TF_CONTROL : public QWidget, public TDeviceView {
   void pPATHSelect(int index);
   void HTMLStatusBar1PanelClick(int panel);
   void bSaveAsClick();
+  void bOpenClick();
   // The program minimized: into the notification area where the desktop has one.
   void ApplicationMinimize();
   void VrTrayIcon1DblClick();

@@ -1,0 +1,24 @@
+// The control panel's Open button: the file browser, and what an opened file switches on.
+#include "app/Globals.h"
+#include "browser/U_Open.h"
+#include "core/Glob.h"
+#include "core/qt/QtText.h"
+#include "monitor/U_Monitor.h"
+#include "panel/U_Control.h"
+
+void TF_CONTROL::bOpenClick() {
+  // No port is probed while the browser is open; afterwards the scan is as it was.
+  const bool scanning = Discovery->ScanTimer->Enabled();
+  Discovery->ScanTimer->SetEnabled(false);
+  if (FOpen->Execute() == mrOk) {
+    Button6->setVisible(true);
+    bPrint->setEnabled(true);
+    bBMP->setEnabled(true);
+    GLOB->Monitor.SetOption(coAutoScale, true);
+    GLOB->Monitor.RunOption(coAutoScale);
+    GLOB->Monitor.Chart.SubTitleLines.clear();
+    GLOB->Monitor.Changed();
+    F_MONITOR->setWindowTitle(Q(GLOB->MainText(68)) + QLatin1Char('"') + Q(GLOB->OpenPath) + QLatin1Char('"'));
+  }
+  if (!GLOB->ComPortNames.empty()) Discovery->ScanTimer->SetEnabled(scanning);
+}
