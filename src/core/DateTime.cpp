@@ -76,3 +76,10 @@ double SystemNow() {
 }
 
 int MsToNextSecond(double dateTime) { return std::max(1, 1000 - DecodeDateTime(dateTime).Millisecond); }
+
+bool ValidDate(int year, int month, int day) {
+  static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (month < 1 || month > 12 || day < 1) return false;
+  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+  return day <= days[month - 1] + (month == 2 && leap ? 1 : 0);
+}

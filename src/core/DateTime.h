@@ -14,6 +14,8 @@ constexpr double SecondsPerDay = 86400.0;
 double EncodeDateTime(const TDateTimeParts& parts);
 // Rounds to the nearest millisecond first, so 0.1 s never prints as 0.099.
 TDateTimeParts DecodeDateTime(double dateTime);
+// A day of the calendar: month 1 to 12, day within its month.
+bool ValidDate(int year, int month, int day);
 // The system's local date-time now.
 double SystemNow();
 // Milliseconds from a moment to the next whole second of the clock (at least 1).

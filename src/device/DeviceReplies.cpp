@@ -11,13 +11,6 @@
 
 namespace {
 
-bool ValidDate(int year, int month, int day) {
-  if (month < 1 || month > 12 || day < 1) return false;
-  static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-  return day <= days[month - 1] + (month == 2 && leap ? 1 : 0);
-}
-
 bool ValidTime(int hour, int minute, int second) {
   return hour >= 0 && hour < 24 && minute >= 0 && minute < 60 && second >= 0 && second < 60;
 }
