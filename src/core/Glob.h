@@ -9,6 +9,7 @@
 
 #include "core/Settings.h"
 #include "monitor/MonitorChart.h"
+#include "monitor/Ventilation.h"
 #include "recording/DeviceFileHeader.h"
 #include "recording/HeartRate.h"
 #include "recording/RecordingHeader.h"
@@ -70,6 +71,11 @@ class TGLOB {
   // The one recording: its header and the chart whose series hold its rows.
   TRecordingHeader RecordingHeader;
   TMonitorChart Monitor{Settings};
+
+  // The ventilation analysis: the rows picked and the figures from them.
+  int CalcPoints[3] = {0, 0, 0};
+  int CalcPointCount = 0;
+  TVentilation Ventilation;
 
   // Files.
   std::string FileName;

@@ -11,6 +11,7 @@
 #include "core/qt/QtText.h"
 #include "monitor/ChartView.h"
 #include "panel/U_Control.h"
+#include "panel/U_Hint.h"
 
 TF_MONITOR::TF_MONITOR() : QWidget(nullptr, Qt::Window) {
   setWindowIcon(ProgramIcon());
@@ -20,6 +21,11 @@ TF_MONITOR::TF_MONITOR() : QWidget(nullptr, Qt::Window) {
   layout->addWidget(Monitor);
   GLOB->Monitor.InitChart();
   GLOB->Monitor.OnChanged = [this] { Monitor->update(); };
+  Monitor->OnClick = [this](QPoint) { MonitorClick(); };
+  // The hint follows the pointer while points are picked.
+  Monitor->OnCursorMove = [this](long, QPoint at) {
+    if (FormHint) FormHint->move(x() + at.x() + 15, y() + at.y() + 50);
+  };
   FormCreate();
 }
 
@@ -62,4 +68,18 @@ void TF_MONITOR::closeEvent(QCloseEvent* event) {
 void TF_MONITOR::changeEvent(QEvent* event) {
   if (event->type() == QEvent::WindowStateChange && isMinimized() && F_CONTROL) F_CONTROL->ApplicationMinimize();
   QWidget::changeEvent(event);
+}
+
+void TF_MONITOR::MonitorClick() {
+  TMonitorChart& chart = GLOB->Monitor;
+  if (!chart.Chart.CursorActive || GLOB->CalcPointCount >= 3 || !chart.ClickArmed) return;
+  chart.ClickArmed = false;
+  GLOB->CalcPoints[GLOB->CalcPointCount++] = static_cast<int>(chart.Chart.CursorRow);
+  if (GLOB->CalcPointCount < 3) {
+    FormHint->SetHintText(Q(GLOB->PointPrompt(GLOB->CalcPointCount)));
+    return;
+  }
+  chart.Chart.CursorActive = false;
+  FormHint->hide();
+  F_CONTROL->ShowVentilation();
 }

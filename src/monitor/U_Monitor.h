@@ -14,6 +14,8 @@ class TF_MONITOR : public QWidget {
   void FormShow();
   void FormClose();
   bool FormCloseQuery() const { return true; }
+  // A click on the chart: the next point of the analysis.
+  void MonitorClick();
 
   // The chart Monitor: a view of the chart model the state object holds.
   TChartView* Monitor;

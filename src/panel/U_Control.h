@@ -58,6 +58,10 @@ class TF_CONTROL : public QWidget, public TDeviceView {
   void HTMLStatusBar1PanelClick(int panel);
   void bSaveAsClick();
   void bOpenClick();
+  // Set points: the three rows of the analysis are picked on the chart.
+  void Button6Click();
+  // The figures of the picked rows into the chart's subtitle and the Calc grid.
+  void ShowVentilation();
   // The program minimized: into the notification area where the desktop has one.
   void ApplicationMinimize();
   void VrTrayIcon1DblClick();
