@@ -86,6 +86,7 @@ class TGLOB {
   std::FILE* RecordFile = nullptr;
   bool RecordFileOpen = false;  // a laboratory file is open for writing: a recording runs
   int SnapshotCount = 0;
+  std::string SnapshotFileName;
   int32_t StopTimePos = 0, DescriptionPos = 0, DataCountPos = 0;
   TDeviceFileHeader DeviceFileHeader;
   std::FILE* DeviceFile = nullptr;  // the device file being downloaded

@@ -1,9 +1,17 @@
-// The control panel's Open button: the file browser, and what an opened file switches on.
+// The control panel's file buttons: the file browser and what an opened file switches on, and
+// the bitmap snapshot.
+#include <QFile>
+
 #include "app/Globals.h"
 #include "browser/U_Open.h"
 #include "core/Glob.h"
+#include "core/Texts.h"
 #include "core/qt/QtText.h"
+#include "monitor/ChartPainter.h"
+#include "monitor/ChartView.h"
+#include "monitor/Snapshot.h"
 #include "monitor/U_Monitor.h"
+#include "panel/U_Mesages.h"
 #include "panel/U_Control.h"
 
 void TF_CONTROL::bOpenClick() {
@@ -21,4 +29,11 @@ void TF_CONTROL::bOpenClick() {
     F_MONITOR->setWindowTitle(Q(GLOB->MainText(68)) + QLatin1Char('"') + Q(GLOB->OpenPath) + QLatin1Char('"'));
   }
   if (!GLOB->ComPortNames.empty()) Discovery->ScanTimer->SetEnabled(scanning);
+}
+
+void TF_CONTROL::bBMPClick() {
+  const QImage image = RenderChartImage(GLOB->Monitor, F_MONITOR->Monitor->size());
+  // A snapshot that could not be written is said, not taken for made.
+  if (!image.save(QFile::decodeName(MakeSnapshotName(*GLOB).c_str()), "BMP"))
+    F_MESAGE->ShowTableMessage(msgErrorWriteFile);
 }

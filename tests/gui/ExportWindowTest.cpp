@@ -2,6 +2,8 @@
 
 #include "ProgramFixture.h"
 #include "browser/U_Export.h"
+#include "monitor/ChartView.h"
+#include "monitor/U_Monitor.h"
 #include "core/Glob.h"
 #include "panel/U_Control.h"
 #include "panel/U_Mesages.h"
@@ -60,6 +62,27 @@ TEST_F(ExportWindowTest, AFileThatCannotBeWrittenIsSaid) {
   F_CONTROL->bSaveAs->click();
   EXPECT_EQ(Modal.Shown(), (std::deque<std::string>{"TFormExport", "TF_MESAGE"}));
   EXPECT_EQ(F_MESAGE->Mes->text(), QString::fromUtf8(GLOB->MainText(1)));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ExportWindowTest, SnapshotsAreNumberedBitmapsOfTheChart) {
+  GLOB->FileName = Dir.File("run.rl2");
+  F_CONTROL->bBMP->setEnabled(true);
+  F_CONTROL->bBMP->click();
+  F_CONTROL->bBMP->click();
+  for (const char* name : {"run[1].bmp", "run[2].bmp"}) {
+    const QImage image(QString::fromStdString(Dir.File(name)));
+    EXPECT_FALSE(image.isNull()) << name;
+    EXPECT_EQ(image.size(), F_MONITOR->Monitor->size());
+  }
+  // Where no file can be written the operator is told.
+  GLOB->FileName = Dir.File("missing/run.rl2");
+  Modal.ExpectResult(mrYes);
+  F_CONTROL->bBMP->click();
+  EXPECT_EQ(Modal.Shown(), std::deque<std::string>{"TF_MESAGE"});
 }
 
 }  // namespace
