@@ -1,16 +1,11 @@
 #include "browser/Export.h"
 
-#include <filesystem>
-
 #include "core/Glob.h"
+#include "core/Paths.h"
 #include "recording/LabFile.h"
 
 std::string ExportPath(const std::string& directory, const std::string& name) {
-  std::string path = directory;
-  if (!path.empty() && path.back() != std::filesystem::path::preferred_separator)
-    path += std::filesystem::path::preferred_separator;
-  const size_t dot = name.rfind('.');
-  return path + (dot == std::string::npos ? name : name.substr(0, dot)) + ".rl2";
+  return InDirectory(directory, ReplaceExtension(name, ".rl2"));
 }
 
 int ExportRecording(TGLOB& glob, const std::string& path) {

@@ -2,10 +2,10 @@
 
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 
 #include "core/DateTime.h"
 #include "core/Glob.h"
+#include "core/Paths.h"
 #include "core/Texts.h"
 #include "device/DeviceView.h"
 #include "device/Devices.h"
@@ -21,11 +21,6 @@ std::string SafeFileName(std::string name, const std::string& fallback) {
     if (c == '/' || c == '\\') c = '_';
   if (name.find_first_not_of(" .") == std::string::npos) name = fallback;
   return name;
-}
-
-std::string WithExtension(const std::string& name, const char* extension) {
-  const size_t dot = name.rfind('.');
-  return (dot == std::string::npos ? name : name.substr(0, dot)) + extension;
 }
 
 }  // namespace
@@ -74,10 +69,9 @@ void TDownload::FormShow(TQLNDevice& d) {
 bool TDownload::Button2Click(TQLNDevice& d) {
   const int row = d.FileIndex - 1;
   if (row < 0 || row >= static_cast<int>(Rows.size())) return false;
-  std::string dir = Glob.Settings.DestDirs[0];
-  if (!dir.empty() && dir.back() != std::filesystem::path::preferred_separator) dir += std::filesystem::path::preferred_separator;
   const TDownloadRow& r = Rows[static_cast<size_t>(row)];
-  Glob.FileName = dir + WithExtension(SafeFileName(r.Name, DownloadFileName(d.FileStamps[static_cast<size_t>(d.FileIndex)])), ".VT1");
+  const std::string fallback = DownloadFileName(d.FileStamps[static_cast<size_t>(d.FileIndex)]);
+  Glob.FileName = InDirectory(Glob.Settings.DestDirs[0], ReplaceExtension(SafeFileName(r.Name, fallback), ".VT1"));
   if (CreateDeviceFile(Glob) != dfOk) {
     if (View) View->ShowMessage(msgErrorWriteFile);
     return false;

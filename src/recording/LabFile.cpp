@@ -4,12 +4,12 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
-#include <filesystem>
 #include <memory>
 #include <vector>
 
 #include "core/DateTime.h"
 #include "core/Glob.h"
+#include "core/Paths.h"
 #include "recording/Cp1251.h"
 #include "recording/TimeLabels.h"
 
@@ -170,10 +170,7 @@ std::string MakeRecordingFileName(TGLOB& glob, double now) {
   char stamp[40];
   std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d (%02d-%02d-%02d) ", p.Year, p.Month, p.Day, p.Hour, p.Minute,
                 p.Second);
-  std::string dir = glob.Settings.DestDirs[0];
-  if (!dir.empty() && dir.back() != std::filesystem::path::preferred_separator)
-    dir += std::filesystem::path::preferred_separator;
-  glob.FileName = dir + stamp + glob.FileNamePostfix.substr(0, MaxPostfixLength) + ".rl2";
+  glob.FileName = InDirectory(glob.Settings.DestDirs[0], stamp + glob.FileNamePostfix.substr(0, MaxPostfixLength) + ".rl2");
   return glob.FileName;
 }
 
