@@ -32,10 +32,14 @@ TProgram::TProgram(const TPlatform& platform, const std::string& programPath,
   QApplication::setApplicationName(QStringLiteral("VT4800"));
   CreateForms();
   // A laboratory file named on the command line is loaded before any window shows; what
-  // comes of it is not reported.
+  // comes of it is not reported. Once it is on the chart it can be printed and snapshot like a
+  // file opened in the browser.
   if (!argumentText.empty()) {
     StartupFilePath = LabFileArgument(argumentText);
-    if (ReadLabHeader(*GLOB, StartupFilePath) == lrOk) LoadLabFile(*GLOB);
+    if (ReadLabHeader(*GLOB, StartupFilePath) == lrOk && LoadLabFile(*GLOB) == lrOk) {
+      F_CONTROL->bPrint->setEnabled(true);
+      F_CONTROL->bBMP->setEnabled(true);
+    }
   }
 }
 

@@ -8,6 +8,9 @@ std::string InDirectory(const std::string& directory, const std::string& name) {
 }
 
 std::string ReplaceExtension(const std::string& name, const std::string& extension) {
+  // Only a dot in the file's own name starts an extension, not one in a directory's.
+  const size_t slash = name.find_last_of(std::filesystem::path::preferred_separator);
   const size_t dot = name.rfind('.');
-  return (dot == std::string::npos ? name : name.substr(0, dot)) + extension;
+  const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+  return (hasExtension ? name.substr(0, dot) : name) + extension;
 }

@@ -169,3 +169,5 @@ const char* const PointPrompts[PointPromptCount][2] = {
     /*   2 */ {"Set point end relax", "Укажите точку окончания восстановления"},
 };
 const char* const FileTypeExts[FileTypeExtCount] = {"RL2", "VT1", "HRM"};
+
+const char* const PdfPrinterText[2] = {"PDF file", "Файл PDF"};

@@ -13,6 +13,8 @@ extern const char* const DeviceInfoTexts[DeviceInfoTextCount][2];
 extern const char* const ButtonHints[ButtonHintCount][2];
 extern const char* const PointPrompts[PointPromptCount][2];
 extern const char* const FileTypeExts[FileTypeExtCount];
+// The print window's entry for printing into a PDF file, on a machine with or without printers.
+extern const char* const PdfPrinterText[2];
 
 // Message numbers that callers show (rows of MainTexts).
 enum TMessage {

@@ -34,6 +34,12 @@ struct TPainting {
   double DX = 0, DY = 0;  // offset of the back of the 3D box
 
   QColor Colour(TColor c) const { return Options.Monochrome ? QColor(Qt::black) : ToQColor(c); }
+  // The chart's own greys and tints, pure grey on a monochrome page.
+  QColor Shade(int r, int g, int b) const {
+    if (!Options.Monochrome) return QColor(r, g, b);
+    const int grey = qGray(r, g, b);
+    return QColor(grey, grey, grey);
+  }
   QPointF Back(QPointF p, double depth) const { return {p.x() + DX * depth, p.y() + DY * depth}; }
 };
 
@@ -61,15 +67,15 @@ void DrawWalls(TPainting& t) {
     QPolygonF back({t.Back(tl, 1), t.Back(tr, 1), t.Back(br, 1), t.Back(bl, 1)});
     QPolygonF left({tl, t.Back(tl, 1), t.Back(bl, 1), bl});
     QPolygonF floor({bl, br, t.Back(br, 1), t.Back(bl, 1)});
-    t.P.setPen(QPen(QColor(160, 168, 176), 1));
-    t.P.setBrush(QColor(250, 251, 252));
+    t.P.setPen(QPen(t.Shade(160, 168, 176), 1));
+    t.P.setBrush(t.Shade(250, 251, 252));
     t.P.drawPolygon(back);
-    t.P.setBrush(QColor(232, 236, 240));
+    t.P.setBrush(t.Shade(232, 236, 240));
     t.P.drawPolygon(left);
-    t.P.setBrush(QColor(222, 227, 232));
+    t.P.setBrush(t.Shade(222, 227, 232));
     t.P.drawPolygon(floor);
   } else {
-    t.P.setPen(QPen(QColor(160, 168, 176), 1));
+    t.P.setPen(QPen(t.Shade(160, 168, 176), 1));
     t.P.setBrush(Qt::white);
     t.P.drawRect(front);
   }
@@ -88,7 +94,10 @@ void DrawTimeAxis(TPainting& t) {
     const TRect& plot = t.Layout.Plot;
     const TRange range = t.Chart.EffectiveRange(axis);
     const double y = plot.Bottom;
-    t.P.setPen(QPen(t.Colour(axis.Color == clLightGrey ? 0x909090 : axis.Color), 1));
+    // Light grey is the screen's colour of the time axes; on the light background its
+    // labels need a darker shade of it to be read.
+    const QColor colour = t.Colour(axis.Color == clLightGrey ? 0x808080 : axis.Color);
+    t.P.setPen(QPen(colour, 1));
     t.P.drawLine(QPointF(plot.Left, y), QPointF(plot.Right, y));
     t.P.setFont(t.LabelFont);
     const QFontMetricsF metrics(t.LabelFont);
@@ -96,7 +105,6 @@ void DrawTimeAxis(TPainting& t) {
     const double labelWidth = metrics.horizontalAdvance(sample) + 12 * t.Scale;
     const double rows = std::max(range.Max - range.Min, 1e-9);
     const double step = NiceStep(rows * labelWidth / std::max(plot.Width(), 1.0), 1);
-    t.P.setPen(QPen(QColor(80, 80, 80), 1));
     for (double row = std::ceil(range.Min / step) * step; row <= range.Max + 1e-9; row += step) {
       const double x = t.Chart.PixelOf(axis, t.Layout, row);
       t.P.drawLine(QPointF(x, y), QPointF(x, y + 4 * t.Scale));
@@ -334,8 +342,8 @@ void DrawMarks(TPainting& t) {
     // A label goes only where it does not cover the one before.
     if (!text.isEmpty() && x - w / 2 >= labelsEnd) {
       const QRectF box(x - w / 2, top - metrics.height() - 3 * t.Scale, w, metrics.height() + 2 * t.Scale);
-      t.P.setPen(QPen(QColor(150, 140, 60), 1));
-      t.P.setBrush(t.Options.Monochrome ? QColor(Qt::white) : QColor(255, 255, 200));
+      t.P.setPen(QPen(t.Shade(150, 140, 60), 1));
+      t.P.setBrush(t.Shade(255, 255, 200));
       t.P.drawRect(box);
       t.P.setPen(Qt::black);
       t.P.drawText(box, Qt::AlignCenter, text);
@@ -349,7 +357,7 @@ void DrawMarks(TPainting& t) {
 }
 
 double LegendWidth(const TPainting& t) {
-  if (!t.Chart.LegendVisible || t.Options.PrintLook) return 0;
+  if (!t.Chart.LegendVisible) return 0;
   const QFontMetricsF metrics(t.LabelFont);
   double widest = 0;
   for (int i = TMonitorChart::FirstChannel; i < t.Monitor.SeriesCount(); ++i)
@@ -369,7 +377,7 @@ void DrawLegend(TPainting& t, double width, const QRectF& target, TPaintResult& 
   const double left = target.width() - width + 2 * t.Scale;
   const double top = target.height() * t.Chart.LegendTopPercent / 100 + 4 * t.Scale;
   const QRectF frame(left, top, width - 6 * t.Scale, rowHeight * static_cast<double>(items.size()) + 2 * LegendPadding * t.Scale);
-  t.P.setPen(QPen(QColor(170, 176, 184), 1));
+  t.P.setPen(QPen(t.Shade(170, 176, 184), 1));
   t.P.setBrush(Qt::white);
   t.P.drawRect(frame);
   t.P.setFont(t.LabelFont);
@@ -400,7 +408,7 @@ void DrawLegend(TPainting& t, double width, const QRectF& target, TPaintResult& 
 double TitleHeight(const TPainting& t) {
   const QFontMetricsF metrics(t.LabelFont);
   size_t lines = t.Chart.SubTitleLines.size();
-  if (t.Options.PrintLook || t.Chart.TitleVisible) lines += t.Chart.TitleLines.size();
+  if (t.Chart.TitleVisible) lines += t.Chart.TitleLines.size();
   return static_cast<double>(lines) * (metrics.height() + 2 * t.Scale);
 }
 
@@ -408,15 +416,15 @@ void DrawTitles(TPainting& t, const QRectF& target) {
   const QFontMetricsF metrics(t.LabelFont);
   double y = target.height() * t.Chart.MarginTop / 100 / 2 + metrics.ascent();
   t.P.setFont(t.LabelFont);
-  if (t.Options.PrintLook || t.Chart.TitleVisible) {
-    t.P.setPen(t.Options.PrintLook ? QColor(Qt::black) : t.Colour(t.Chart.TitleColor));
+  if (t.Chart.TitleVisible) {
+    t.P.setPen(t.Colour(t.Chart.TitleColor));
     for (const std::string& line : t.Chart.TitleLines) {
       const QString text = Q(line);
       t.P.drawText(QPointF((target.width() - metrics.horizontalAdvance(text)) / 2, y), text);
       y += metrics.height() + 2 * t.Scale;
     }
   }
-  t.P.setPen(t.Options.PrintLook ? QColor(Qt::black) : t.Colour(t.Chart.SubTitleColor));
+  t.P.setPen(t.Colour(t.Chart.SubTitleColor));
   for (const std::string& line : t.Chart.SubTitleLines) {
     const QString text = Q(line);
     t.P.drawText(QPointF(t.Layout.Plot.Right - metrics.horizontalAdvance(text), y), text);
@@ -446,10 +454,10 @@ TPaintResult PaintChart(QPainter& painter, const TMonitorChart& monitor, const Q
   painter.setClipRect(QRectF(0, 0, target.width(), target.height()));
   // Pixel sizes are for a screen; a printer page of many more pixels scales them up.
   const double scale =
-      options.PrintLook ? std::max(1.0, std::min(target.width(), target.height()) / 700.0) : 1.0;
+      options.Paper ? std::max(1.0, std::min(target.width(), target.height()) / 700.0) : 1.0;
   TPainting t{painter, monitor, monitor.Chart, options, {}, ChartFont(11 * scale), scale};
   painter.fillRect(QRectF(0, 0, target.width(), target.height()),
-                   options.PrintLook ? QColor(Qt::white) : QColor(244, 246, 248));
+                   options.Paper ? QColor(Qt::white) : t.Shade(244, 246, 248));
   const double legendWidth = LegendWidth(t);
   const double bottomLabels = QFontMetricsF(t.LabelFont).height() + 10 * scale;
   const double titleHeight = TitleHeight(t);
@@ -491,11 +499,16 @@ QImage RenderChartImage(const TMonitorChart& monitor, QSize size, const TPaintOp
   return image;
 }
 
-void PrintChartPage(QPrinter& printer, const TMonitorChart& monitor, const TPaintOptions& options) {
-  QPainter painter(&printer);
-  const QSizeF page = printer.pageLayout().paintRectPixels(printer.resolution()).size();
-  const double margin = monitor.Chart.PrintMargin / 100;
-  const QRectF area(page.width() * margin, page.height() * margin, page.width() * (1 - 2 * margin),
-                    page.height() * (1 - 2 * margin));
-  PaintChart(painter, monitor, area, options);
+QRectF ChartAreaOnPage(QSizeF printable, const TChart& chart) {
+  const double margin = chart.PrintMargin / 100;
+  return QRectF(printable.width() * margin, printable.height() * margin, printable.width() * (1 - 2 * margin),
+                printable.height() * (1 - 2 * margin));
+}
+
+bool PrintChartPage(QPrinter& printer, const TMonitorChart& monitor, const TPaintOptions& options) {
+  QPainter painter;
+  if (!painter.begin(&printer)) return false;
+  const QSizeF printable = printer.pageLayout().paintRectPixels(printer.resolution()).size();
+  PaintChart(painter, monitor, ChartAreaOnPage(printable, monitor.Chart), options);
+  return painter.end();
 }

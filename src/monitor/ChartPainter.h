@@ -12,8 +12,8 @@
 class QPrinter;
 
 struct TPaintOptions {
-  // The print look: title lines on top, black title and subtitle, no legend.
-  bool PrintLook = false;
+  // A sheet of paper: white background, line widths and fonts grown with the page.
+  bool Paper = false;
   bool Monochrome = false;
 };
 
@@ -35,7 +35,12 @@ TPaintResult PaintChart(QPainter& painter, const TMonitorChart& monitor, const Q
 QImage RenderChartImage(const TMonitorChart& monitor, QSize size,
                         const TPaintOptions& options = {});
 
-// The chart on the printer's page, inside its margins.
-void PrintChartPage(QPrinter& printer, const TMonitorChart& monitor, const TPaintOptions& options);
+// Where the chart lies in the printable part of a page: inside the chart's print margins,
+// stretched to them.
+QRectF ChartAreaOnPage(QSizeF printable, const TChart& chart);
+
+// The chart on the printer's page, inside its margins; false when the printer (or the PDF
+// file) could not be written.
+bool PrintChartPage(QPrinter& printer, const TMonitorChart& monitor, const TPaintOptions& options);
 
 QColor ToQColor(TColor color);

@@ -58,6 +58,7 @@ TF_CONTROL::TF_CONTROL()
   connect(bMARK, &QToolButton::clicked, this, &TF_CONTROL::bMARKClick);
   connect(bSaveAs, &QToolButton::clicked, this, &TF_CONTROL::bSaveAsClick);
   connect(bOpen, &QToolButton::clicked, this, &TF_CONTROL::bOpenClick);
+  connect(bPrint, &QToolButton::clicked, this, &TF_CONTROL::bPrintClick);
   connect(bBMP, &QToolButton::clicked, this, &TF_CONTROL::bBMPClick);
   connect(Button6, &QPushButton::clicked, this, &TF_CONTROL::Button6Click);
   VrTrayIcon1 = new QSystemTrayIcon(ProgramIcon(), this);

@@ -58,6 +58,8 @@ class TF_CONTROL : public QWidget, public TDeviceView {
   void HTMLStatusBar1PanelClick(int panel);
   void bSaveAsClick();
   void bOpenClick();
+  // The print window, modally.
+  void bPrintClick();
   // A bitmap of the chart as shown, beside the recording file.
   void bBMPClick();
   // Set points: the three rows of the analysis are picked on the chart.

@@ -1,5 +1,5 @@
-// The control panel's file buttons: the file browser and what an opened file switches on, and
-// the bitmap snapshot.
+// The control panel's file buttons: the file browser and what an opened file switches on, the
+// print window and the bitmap snapshot.
 #include <QFile>
 
 #include "app/Globals.h"
@@ -11,6 +11,7 @@
 #include "monitor/ChartView.h"
 #include "monitor/Snapshot.h"
 #include "monitor/U_Monitor.h"
+#include "monitor/U_Print.h"
 #include "panel/U_Mesages.h"
 #include "panel/U_Control.h"
 
@@ -30,6 +31,8 @@ void TF_CONTROL::bOpenClick() {
   }
   if (!GLOB->ComPortNames.empty()) Discovery->ScanTimer->SetEnabled(scanning);
 }
+
+void TF_CONTROL::bPrintClick() { FPrint->Execute(); }
 
 void TF_CONTROL::bBMPClick() {
   const QImage image = RenderChartImage(GLOB->Monitor, F_MONITOR->Monitor->size());

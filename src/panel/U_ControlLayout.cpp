@@ -4,6 +4,7 @@
 #include <QProxyStyle>
 #include <QTabBar>
 
+#include "core/qt/PanelFont.h"
 #include "panel/DisplayWidget.h"
 #include "panel/StatusBarWidget.h"
 #include "panel/U_Control.h"
@@ -29,14 +30,6 @@ QLineEdit* FramedEdit(QWidget* parent, QWidget*& panel, int x, int y, int w) {
   edit->setGeometry(0, 0, w, 24);
   edit->setMaxLength(15);
   return edit;
-}
-
-// The panel has a fixed size: its texts need a font of known width, whatever the desktop's.
-QFont PanelFont() {
-  QFont panelFont(QStringLiteral("Liberation Sans"));
-  panelFont.setStyleHint(QFont::SansSerif);
-  panelFont.setPixelSize(11);
-  return panelFont;
 }
 
 // Tabs a little tighter than the style's, so that the five captions stand side by side.

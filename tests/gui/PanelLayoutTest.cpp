@@ -1,5 +1,6 @@
-// The control panel has a fixed size: in both languages every text must fit its control and no
-// control may cover another or stand outside its parent.
+// The control panel has a fixed size, and the print window's panel a fixed width: in both
+// languages every text must fit its control and no control may cover another or stand outside
+// its parent.
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -10,6 +11,7 @@
 
 #include "ProgramFixture.h"
 #include "core/Glob.h"
+#include "monitor/U_Print.h"
 #include "panel/U_Control.h"
 
 namespace {
@@ -76,6 +78,19 @@ TEST_F(PanelLayoutTest, EverythingFitsInBothLanguages) {
     for (int row = 0; row < 6; ++row)
       EXPECT_LE(grid.horizontalAdvance(F_CONTROL->AdvStringGrid1->item(row, 0)->text()) + 8,
                 F_CONTROL->AdvStringGrid1->columnWidth(0));
+  }
+}
+
+TEST_F(PanelLayoutTest, ThePrintWindowsTextsFitInBothLanguages) {
+  StartAndShow();
+  for (int language : {1, 0}) {
+    F_CONTROL->rLANGUAGEItems->button(language)->click();
+    SCOPED_TRACE(language == 0 ? "English" : "Russian");
+    FPrint->FormShow();
+    FPrint->FormHide();
+    for (QWidget* parent : std::initializer_list<QWidget*>{FPrint, FPrint->gbORIENTATION, FPrint->gbPRINTING})
+      ExpectNoOverlaps(parent);
+    ExpectTextsFit(FPrint);
   }
 }
 

@@ -192,11 +192,14 @@ TEST_F(StartupTest, CommandLineLoadsTheFileBeforeTheWindowsShow) {
   ASSERT_EQ(GLOB->Monitor.RowCount(), 2u);
   EXPECT_EQ(GLOB->Monitor.Series(3).Title, "O2 (%)");
   EXPECT_EQ(GLOB->Monitor.MarkText(1), "peak");
+  EXPECT_TRUE(F_CONTROL->bPrint->isEnabled());
+  EXPECT_TRUE(F_CONTROL->bBMP->isEnabled());
   Stop();
   // A file that cannot be read leaves the chart empty, and nothing is said.
   Start(Dir.File("missing.rl2"));
   EXPECT_EQ(GLOB->Monitor.ChannelCount(), 0);
   EXPECT_TRUE(Modal.Shown().empty());
+  EXPECT_FALSE(F_CONTROL->bPrint->isEnabled());
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// Numbers as the operator types and reads them: with the system's decimal separator.
+// Numbers and dates as the operator types and reads them: in the system's formats.
 #pragma once
 
 #include <QString>
@@ -7,3 +7,6 @@
 bool ParseLocaleDecimal(const QString& text, double& value);
 // The shortest general form: 1.0 reads "1", 0.5 reads "0.5".
 QString FormatLocaleGeneral(double value);
+// A date-time in the system's short formats: the date alone at midnight, the time alone for a
+// value under one day, otherwise both.
+QString FormatLocaleShortDateTime(double dateTime);

@@ -1,0 +1,8 @@
+#include "core/qt/PanelFont.h"
+
+QFont PanelFont() {
+  QFont font(QStringLiteral("Liberation Sans"));
+  font.setStyleHint(QFont::SansSerif);
+  font.setPixelSize(11);
+  return font;
+}
