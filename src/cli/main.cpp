@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/ChartCommands.h"
 #include "cli/DeviceCommand.h"
 #include "cli/DownloadCommand.h"
 #include "cli/FileCommands.h"
@@ -27,7 +28,12 @@ int Usage() {
                "  dump FILE [--hrm FILE.HRM] [--filter PCT | --no-filter]\n"
                "      the recording of a laboratory or device file, one tab-separated line per row\n"
                "  export FILE.VT1 [--hrm FILE.HRM] [--interval S] [--filter PCT | --no-filter] -o OUT\n"
-               "      the laboratory file the export writes of a device recording\n");
+               "      the laboratory file the export writes of a device recording\n"
+               "  analyze FILE P1 P2 P3 [--hrm FILE.HRM] [--filter PCT | --no-filter]\n"
+               "      the ventilation figures of three rows: start of work, end of work, end of recovery\n"
+               "  render FILE -o OUT.bmp|OUT.png|OUT.pdf [--size WxH] [--hrm FILE.HRM] [--side-by-side]\n"
+               "         [--filter PCT | --no-filter]\n"
+               "      the chart as the monitor shows the file after opening it (1200x700 unless --size)\n");
   return 2;
 }
 
@@ -43,5 +49,7 @@ int main(int argc, char** argv) {
   if (command == "info") return InfoCommand(args);
   if (command == "dump") return DumpCommand(args);
   if (command == "export") return ExportCommand(args);
+  if (command == "analyze") return AnalyzeCommand(args);
+  if (command == "render") return RenderCommand(args);
   return Usage();
 }

@@ -1,6 +1,7 @@
 #include "monitor/Ventilation.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "core/Format.h"
@@ -21,6 +22,21 @@ double SumAbove(const TValueColumn& m, int first, int last, double level) {
     if (!TValueColumn::IsNull(value)) sum += value - level;
   }
   return sum;
+}
+
+struct TFigure {
+  double Value;
+  bool Defined;
+};
+
+// The five figures in their order; without rest rows the income and the debt have no level to
+// stand on either.
+std::array<TFigure, 5> Figures(const TVentilation& v) {
+  return {{{v.RestLevel, v.RestDefined},
+           {v.VentIncome, v.RestDefined},
+           {v.VentDebt, v.RestDefined},
+           {v.VentRequest, v.RestDefined},
+           {v.MeanExerciseVent, v.MeanDefined}}};
 }
 
 }  // namespace
@@ -45,19 +61,22 @@ std::string FormatRounded(double value, int decimals, bool defined, char separat
 }
 
 std::vector<std::string> VentilationSubtitle(const TVentilation& v, const TGLOB& glob) {
-  // Without rest rows the income and the debt have no level to stand on either.
-  const struct {
-    int Row;
-    double Value;
-    bool Defined;
-    const char* Unit;
-  } figures[] = {{103, v.RestLevel, v.RestDefined, " (l/min)"},
-                 {104, v.VentIncome, v.RestDefined, " (l)"},
-                 {105, v.VentDebt, v.RestDefined, " (l)"},
-                 {106, v.VentRequest, v.RestDefined, " (l)"},
-                 {107, v.MeanExerciseVent, v.MeanDefined, " (l/min)"}};
+  const char* const units[] = {" (l/min)", " (l)", " (l)", " (l)", " (l/min)"};
+  const std::array<TFigure, 5> figures = Figures(v);
   std::vector<std::string> lines{glob.MainText(102)};
-  for (const auto& f : figures)
-    lines.push_back(std::string(glob.MainText(f.Row)) + " = " + FormatRounded(f.Value, 0, f.Defined, '.') + f.Unit);
+  for (size_t i = 0; i < figures.size(); ++i)
+    lines.push_back(std::string(glob.MainText(103 + static_cast<int>(i))) + " = " +
+                    FormatRounded(figures[i].Value, 0, figures[i].Defined, '.') + units[i]);
   return lines;
+}
+
+TVentilationGrid VentilationGrid(const TVentilation& v, const int points[3], char separator) {
+  TVentilationGrid grid;
+  const std::array<TFigure, 5> figures = Figures(v);
+  for (size_t i = 0; i < figures.size(); ++i)
+    grid.Figures[i] = FormatRounded(figures[i].Value, 1, figures[i].Defined, separator);
+  const double minutes[] = {points[0] * MinutesPerRow, (points[1] - points[0]) * MinutesPerRow,
+                            (points[2] - points[1]) * MinutesPerRow};
+  for (int i = 0; i < 3; ++i) grid.Minutes[i] = FormatRounded(minutes[i], 1, true, separator);
+  return grid;
 }

@@ -23,5 +23,13 @@ TVentilation ComputeVentilation(const TValueColumn& m, int p1, int p2, int p3);
 // language on screen; a figure without a value reads "—".
 std::vector<std::string> VentilationSubtitle(const TVentilation& v, const TGLOB& glob);
 
+// The Calc grid's texts, one decimal: the five figures, then the minutes of rest, work and
+// recovery between the picked rows.
+struct TVentilationGrid {
+  std::string Figures[5];
+  std::string Minutes[3];
+};
+TVentilationGrid VentilationGrid(const TVentilation& v, const int points[3], char separator);
+
 // A number with the given decimals, halves rounded away from zero, "—" for none.
 std::string FormatRounded(double value, int decimals, bool defined, char separator);

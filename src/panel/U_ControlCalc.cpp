@@ -29,15 +29,9 @@ void TF_CONTROL::ShowVentilation() {
   GLOB->Ventilation = v;
   chart.Chart.SubTitleLines = VentilationSubtitle(v, *GLOB);
   chart.Changed();
-  const char point = DecimalSeparator();
+  const TVentilationGrid grid = VentilationGrid(v, p, DecimalSeparator());
   auto cell = [this](int row, int column, const std::string& text) { AdvStringGrid1->item(row, column)->setText(Q(text)); };
-  const struct {
-    double Value;
-    bool Defined;
-  } values[] = {{v.RestLevel, v.RestDefined}, {v.VentIncome, v.RestDefined}, {v.VentDebt, v.RestDefined},
-                {v.VentRequest, v.RestDefined}, {v.MeanExerciseVent, v.MeanDefined}};
-  for (int row = 1; row <= 5; ++row) cell(row, 1, FormatRounded(values[row - 1].Value, 1, values[row - 1].Defined, point));
-  const double minutes[] = {p[0] / 60.0, (p[1] - p[0]) / 60.0, (p[2] - p[1]) / 60.0};
-  for (int row = 1; row <= 3; ++row) cell(row, 2, FormatRounded(minutes[row - 1], 1, true, point));
+  for (int row = 1; row <= 5; ++row) cell(row, 1, grid.Figures[row - 1]);
+  for (int row = 1; row <= 3; ++row) cell(row, 2, grid.Minutes[row - 1]);
   show();
 }

@@ -28,6 +28,11 @@ TEST(Ventilation, WorkedExample) {
             (std::vector<std::string>{"Resume:", "Rest level (l/min)  = 10 (l/min)", "Ventilatin income (l) = 60 (l)",
                                       "Ventilatin debt (l) = 20 (l)", "Ventilatin request (l) = 80 (l)",
                                       "Mean vent. during exercise (l/min) = 40 (l/min)"}));
+  const int points[] = {60, 180, 300};
+  const TVentilationGrid grid = VentilationGrid(v, points, '.');
+  EXPECT_EQ(std::vector<std::string>(grid.Figures, grid.Figures + 5),
+            (std::vector<std::string>{"10.0", "60.0", "20.0", "80.0", "40.0"}));
+  EXPECT_EQ(std::vector<std::string>(grid.Minutes, grid.Minutes + 3), (std::vector<std::string>{"1.0", "2.0", "2.0"}));
 }
 
 TEST(Ventilation, RoundingSignsAndPointsOutOfOrder) {
