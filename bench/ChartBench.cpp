@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/Settings.h"
+#include "BenchFiles.h"
 #include "monitor/ChartPainter.h"
 #include "monitor/MonitorChart.h"
 
@@ -54,8 +55,7 @@ double MedianRepaintMs(const TMonitorChart& monitor, QImage& image, int runs) {
     painter.end();
     times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - begin).count());
   }
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
+  return Median(times);
 }
 
 }  // namespace

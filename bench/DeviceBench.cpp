@@ -13,15 +13,11 @@
 #include "core/Glob.h"
 #include "device/SimulatedSerial.h"
 #include "recording/DeviceFile.h"
+#include "BenchFiles.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
 
 double LoadMs(const std::filesystem::path& dir) {
   const std::string path = (dir / "long.vt1").string();
