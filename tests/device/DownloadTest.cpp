@@ -142,10 +142,10 @@ TEST_F(DownloadTest, FilesOnDiskAreTheImagesWithTheirHeader) {
     EXPECT_EQ(std::vector<unsigned char>(bytes.begin() + 48, bytes.end()), body) << i;
     TDeviceFileHeader h;
     std::memcpy(&h, bytes.data(), 48);
-    EXPECT_EQ(h.RecordCount, (images[static_cast<size_t>(i)].size() - 12) / 4);
+    EXPECT_EQ(static_cast<uint32_t>(h.RecordCount), (images[static_cast<size_t>(i)].size() - 12) / 4);
     EXPECT_NEAR(h.DurationSeconds, duration, 1e-6);
     EXPECT_EQ(std::memcmp(h.TrailerBytes, "END\0", 4), 0);
-    EXPECT_EQ(h.HeaderVersion, 11);
+    EXPECT_EQ(static_cast<int32_t>(h.HeaderVersion), 11);
     const TDateTimeParts start = DecodeDateTime(Device().FileStamps[static_cast<size_t>(i + 1)]);
     EXPECT_EQ(h.StartYear, start.Year - 2000);
     EXPECT_EQ(h.StartMinute, start.Minute);

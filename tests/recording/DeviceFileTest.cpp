@@ -144,7 +144,8 @@ TEST_F(DeviceFileTest, HeaderIsWrittenAtCreationAndAgainAtTheEnd) {
   EXPECT_EQ(bytes[46], 0x45);
   EXPECT_EQ(bytes[24], 7);
   ASSERT_EQ(ReadDeviceFileHeader(Glob, Glob.FileName), dfOk);
-  EXPECT_EQ(Glob.DeviceFileHeader.DurationSeconds, 12.5);
+  // The header is packed: its fields are read by value, never bound to a reference.
+  EXPECT_EQ(static_cast<double>(Glob.DeviceFileHeader.DurationSeconds), 12.5);
   Glob.FileName = Dir.File("no/such/dir/x.vt1");
   EXPECT_EQ(CreateDeviceFile(Glob), dfCannotCreate);
 }
