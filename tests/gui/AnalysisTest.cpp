@@ -1,6 +1,10 @@
+#include <QApplication>
+#include <QMouseEvent>
+
 #include "ProgramFixture.h"
 #include "core/Glob.h"
 #include "core/qt/QtText.h"
+#include "monitor/ChartView.h"
 #include "monitor/U_Monitor.h"
 #include "panel/U_Control.h"
 #include "panel/U_Hint.h"
@@ -59,6 +63,32 @@ TEST_F(AnalysisTest, ThreePicksGiveTheFiguresInTheSubtitleAndTheGrid) {
   // A fourth click is ignored.
   Pick(10);
   EXPECT_EQ(GLOB->CalcPoints[0], 60);
+}
+
+TEST_F(AnalysisTest, ThreeClicksOfTheMouseOnTheMonitorPickTheRows) {
+  F_MONITOR->resize(900, 600);
+  TChartView* view = F_MONITOR->Monitor;
+  view->resize(900, 600);
+  F_CONTROL->Button6Click();
+  const TChartLayout layout = view->CurrentLayout();
+  const TChartAxis& rows = GLOB->Monitor.Chart.HorizontalAxisOf(GLOB->Monitor.Series(TMonitorChart::FirstChannel + 2));
+  const double y = (layout.Plot.Top + layout.Plot.Bottom) / 2;
+  auto send = [view](QEvent::Type type, QPointF at) {
+    QMouseEvent event(type, at, view->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(view, &event);
+  };
+  for (long row : {60L, 180L, 300L}) {
+    const QPointF at(GLOB->Monitor.Chart.PixelOf(rows, layout, static_cast<double>(row)), y);
+    send(QEvent::MouseMove, at);
+    send(QEvent::MouseButtonPress, at);
+    send(QEvent::MouseButtonRelease, at);
+  }
+  EXPECT_EQ(GLOB->CalcPointCount, 3);
+  EXPECT_EQ(std::vector<int>(GLOB->CalcPoints, GLOB->CalcPoints + 3), (std::vector<int>{60, 180, 300}));
+  const QStringList values = {Cell(1, 1), Cell(2, 1), Cell(3, 1), Cell(4, 1), Cell(5, 1)};
+  EXPECT_EQ(values, QStringList({"10.0", "60.0", "20.0", "80.0", "40.0"}));
+  EXPECT_TRUE(F_CONTROL->isVisible());
 }
 
 TEST_F(AnalysisTest, NoWorkTimeShowsNoMeanAndNothingStops) {
