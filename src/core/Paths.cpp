@@ -14,3 +14,8 @@ std::string ReplaceExtension(const std::string& name, const std::string& extensi
   const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
   return (hasExtension ? name.substr(0, dot) : name) + extension;
 }
+
+std::string WithoutDirectory(const std::string& path) {
+  const size_t slash = path.find_last_of(std::filesystem::path::preferred_separator);
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}

@@ -1,16 +1,12 @@
 #include "monitor/PrintLook.h"
 
 #include "core/Glob.h"
+#include "core/Paths.h"
 #include "monitor/MonitorChart.h"
 
 namespace {
 
 constexpr int FilePrefixRow = 93, DatePrefixRow = 94, DescriptionPrefixRow = 95, IntervalPrefixRow = 96;
-
-std::string WithoutDirectory(const std::string& path) {
-  const size_t slash = path.find_last_of('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 void SetTimeAxesColour(TMonitorChart& monitor, TColor colour) {
   for (int index : {TMonitorChart::ClockAxisIndex, TMonitorChart::ElapsedAxisIndex})
