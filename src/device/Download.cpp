@@ -152,7 +152,9 @@ bool TDownload::StoreFileBlock(TQLNDevice& d, uint8_t* block) {
   d.QueueCommand(rqEndTransfer, 0);
   FinishDeviceFile(Glob);
   d.LinkMode = lmFileDone;
-  SetRow(d.FileIndex - 1, Rows.empty() ? "" : Rows[static_cast<size_t>(std::max(0, d.FileIndex - 1))].Status, 100);
+  // The file index may have been moved by a stray reply: only a listed row is shown.
+  const int row = d.FileIndex - 1;
+  if (row >= 0 && row < static_cast<int>(Rows.size())) SetRow(row, Rows[static_cast<size_t>(row)].Status, 100);
   DeviceView.SetStatusText(spReadiness, "Done");
   BytesReceived = 0;
   return true;

@@ -1,7 +1,9 @@
 #include "recording/DeviceFile.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <vector>
 
 #include "core/DateTime.h"
@@ -114,9 +116,15 @@ int LoadDeviceFile(TGLOB& glob, const std::function<void(size_t done, size_t tot
     labels.AppendTime(t);
   };
   const double interval = rh.LoadedInterval;
-  // The header's duration tells how many rows are coming: room for them is made once.
+  // The header's duration tells how many rows are coming: room for them is made once. A
+  // damaged header may claim any duration: the room is never more than the records in the
+  // file fill at a breath a minute, the slowest a download keeps.
+  std::error_code sizeError;
+  const uintmax_t fileSize = std::filesystem::file_size(glob.OpenPath, sizeError);
+  const double recordsInFile = sizeError ? 0 : static_cast<double>(fileSize) / 4;
   if (std::isfinite(h.DurationSeconds) && h.DurationSeconds > 0) {
-    const size_t expected = static_cast<size_t>(std::min(h.DurationSeconds / interval + 2, double(MaxDeviceFileRows)));
+    const size_t expected = static_cast<size_t>(
+        std::min({h.DurationSeconds / interval + 2, recordsInFile * 60 / interval + 2, double(MaxDeviceFileRows)}));
     vs.Reserve(expected);
     fs.Reserve(expected);
     ms.Reserve(expected);

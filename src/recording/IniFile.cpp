@@ -22,7 +22,21 @@ std::string Folded(std::string_view name) {
 }  // namespace
 
 bool ReadTextLine(std::istream& in, std::string& line) {
-  if (!std::getline(in, line)) return false;
+  line.clear();
+  std::streambuf* buffer = in.rdbuf();
+  if (!in || !buffer) return false;
+  bool any = false;
+  for (;;) {
+    const int c = buffer->sbumpc();
+    if (c == std::char_traits<char>::eof()) {
+      in.setstate(any ? std::ios::eofbit : std::ios::eofbit | std::ios::failbit);
+      break;
+    }
+    any = true;
+    if (c == '\n') break;
+    if (line.size() < MaxTextLine) line += static_cast<char>(c);
+  }
+  if (!any) return false;
   if (!line.empty() && line.back() == '\r') line.pop_back();
   return true;
 }

@@ -10,8 +10,12 @@
 #include <string>
 #include <string_view>
 
-// One line of the stream up to its LF, with the CR of a CR LF dropped; any length. False at
-// the end of the stream when there is no line left.
+// Longest line kept; the rest of a longer line is passed over, so that a file of one huge line
+// costs no more memory than this. Lines of heart-rate files are a few dozen characters.
+constexpr size_t MaxTextLine = 65536;
+
+// One line of the stream up to its LF, with the CR of a CR LF dropped and cut to MaxTextLine
+// characters. False at the end of the stream when there is no line left.
 bool ReadTextLine(std::istream& in, std::string& line);
 
 // A decimal integer making up the whole text but for spaces and tabs around it; false for

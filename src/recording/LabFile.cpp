@@ -311,6 +311,8 @@ int ReadLabHeader(TGLOB& glob, const std::string& path) {
     }
   }
   if (lines.TooLong) return lrNotLaboratory;
+  // A header without the key keeps the interval before it, unless that one would stack the rows.
+  if (!std::isfinite(h.LoadedInterval) || h.LoadedInterval <= 0) h.LoadedInterval = 1.0;
   h.LoadedIntervalDays = SecondsToTime(h.LoadedInterval);
   return lrOk;
 }
@@ -339,7 +341,7 @@ int LoadLabFile(TGLOB& glob, const std::function<void(size_t done, size_t total)
   TLabelColumn& clock = chart.Series(TMonitorChart::ClockLabelSeriesIndex).Labels;
   elapsed.SetFormat(TLabelFormat::FileElapsed);
   clock.SetFormat(TLabelFormat::FileClock);
-  const size_t expected = std::min<size_t>(total, 20000000);
+  const size_t expected = std::min(total, MaxLabLoadRows);
   elapsed.Reserve(expected);
   clock.Reserve(expected);
   std::vector<TValueColumn*> columns;
@@ -359,6 +361,10 @@ int LoadLabFile(TGLOB& glob, const std::function<void(size_t done, size_t total)
   auto row = [&](std::string_view line) {
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     if (line.empty()) return;  // a blank line is no row
+    if (clock.Size() >= MaxLabLoadRows) {
+      stop = true;
+      return;
+    }
     const char* p = line.data();
     const char* const e = p + line.size();
     for (TValueColumn* column : columns) {
@@ -411,6 +417,7 @@ int LoadLabFile(TGLOB& glob, const std::function<void(size_t done, size_t total)
         break;
       }
       row(line);
+      if (stop) break;
       carry.clear();
       begin = nl + 1;
     }

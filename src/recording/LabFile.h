@@ -19,6 +19,9 @@ enum TLabResult {
 
 // Longest line the reader takes; a longer one is not a line of a laboratory file.
 constexpr size_t MaxLabReadLine = 4096;
+// Most rows the loader takes from a table, as many as a device file may give: a file of
+// millions of short lines ends there instead of filling the memory.
+constexpr size_t MaxLabLoadRows = 20000000;
 
 // dd.mm.yyyy hh:mm:ss
 std::string FormatLabDateTime(double dateTime);

@@ -191,6 +191,25 @@ TEST_F(FileListingTest, HeartRateColumnsComeFromTheParams) {
   EXPECT_EQ(files[1].Points, "0");
 }
 
+TEST_F(FileListingTest, TenThousandFilesAreListedOneAtATime) {
+  // Half of them device files (of no bytes: listed by name and an empty header), half others.
+  for (int i = 0; i < 10000; ++i)
+    std::ofstream(Dir.File((i % 2 ? "rec" : "note") + std::to_string(10000 + i) + (i % 2 ? ".vt1" : ".txt")));
+  TDirectoryListing listing(Dir.Path().string(), fkDevice, {});
+  TListedFile file, previous;
+  size_t listed = 0;
+  while (listing.Next(file)) {
+    EXPECT_EQ(file.Points, "0");
+    if (listed++ > 0) {
+      ASSERT_LT(previous.FileName, file.FileName);
+    }
+    previous = file;
+  }
+  EXPECT_EQ(listed, 5000u);
+  EXPECT_TRUE(listing.Done());
+  EXPECT_TRUE(List(fkLaboratory).empty());
+}
+
 TEST_F(FileListingTest, NoDirectoryListsNothing) {
   WriteDevice("a.vt1", 60, 1);
   for (const std::string& directory : {Dir.File("missing"), Dir.File("a.vt1")})

@@ -177,6 +177,19 @@ TEST_F(DownloadTest, DamagedAndRepeatedBlocksAreStoredOnce) {
   }
 }
 
+TEST_F(DownloadTest, LastBlockAfterAStrayFileSizeReplyTouchesNoRow) {
+  // Found by fuzzing: a FileSize reply during a transfer moves the file index past the list,
+  // and finishing the file read a row that is not there.
+  Download.FormShow(Device());
+  ASSERT_TRUE(Download.Button2Click(Device()));
+  Device().FileIndex = FileSizeSlots - 1;
+  Device().CurrentFileSize = 16;
+  uint8_t block[16] = {0x09, 0x03, 0x13, 0x11, 0x04, 0x15, 0, 0, 0, 50, 0x30, 0xD4, 'E', 'N', 'D', 0};
+  EXPECT_TRUE(Download.StoreFileBlock(Device(), block));
+  EXPECT_EQ(Device().LinkMode, lmFileDone);
+  for (const TDownloadRow& row : Download.Rows) EXPECT_NE(row.Progress, 100);
+}
+
 TEST_F(DownloadTest, CancelOrLossDuringATransferLeavesNoFileAndACleanNextDownload) {
   Download.FormShow(Device());
   ASSERT_TRUE(Download.Button2Click(Device()));

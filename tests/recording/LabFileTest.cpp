@@ -189,4 +189,20 @@ TEST_F(LabFileTest, MalformedFilesEndInAResultOrARepair) {
   EXPECT_EQ(chart.Series(0).Count(), 3u);
 }
 
+TEST_F(LabFileTest, HeaderWithoutAnIntervalSpacesTheRowsASecondApart) {
+  // Found by fuzzing: a fresh state has no interval, and the rows all fell on one moment.
+  WriteText(Dir.File("nointerval.rl2"), "Format-Version: 2\r\nStarted-Record: 13.03.2009 11:04:15\r\n"
+                                        "Column-Header:\tV (l)\tMarks\r\nData-Table:\r\n1.0\t\r\n2.0\t\r\n");
+  TGLOB fresh(std::string(), false);
+  fresh.Monitor.InitChart();
+  ASSERT_EQ(ReadLabHeader(fresh, Dir.File("nointerval.rl2")), lrOk);
+  EXPECT_EQ(fresh.RecordingHeader.LoadedInterval, 1.0);
+  ASSERT_EQ(LoadLabFile(fresh), lrOk);
+  EXPECT_EQ(fresh.Monitor.Series(TMonitorChart::ElapsedLabelSeriesIndex).Labels.Text(1), "[02.000]");
+  // A header without the key keeps a usable interval from before.
+  Glob.RecordingHeader.LoadedInterval = 0.5;
+  ASSERT_EQ(ReadLabHeader(Glob, Dir.File("nointerval.rl2")), lrOk);
+  EXPECT_EQ(Glob.RecordingHeader.LoadedInterval, 0.5);
+}
+
 }  // namespace
