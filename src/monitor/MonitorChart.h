@@ -51,7 +51,8 @@ class TMonitorChart {
 
   TChart Chart;
 
-  int AxesMode = 1;  // 1 stacked in bands, 0 side by side
+  // 1 stacked in bands, 0 side by side; as the unticked "Axes on one line" box says at first.
+  int AxesMode = 0;
   bool AutoScrollActive = false;
   TRange HomeRange[RangeSlots] = {};
   bool HomeRangeSet[RangeSlots] = {};

@@ -95,6 +95,18 @@ TEST_F(MonitorChartTest, DeviceChannelsStackedOrSideBySide) {
   EXPECT_EQ(Monitor.Chart.MarginLeft, 17);
 }
 
+TEST_F(MonitorChartTest, AnUntickedOneAxesSettingAtStartPutsTheAxesSideBySide) {
+  TSettings settings = DefaultSettings("/data");
+  settings.OneAxes = false;
+  TMonitorChart monitor{settings};
+  monitor.InitChart();
+  for (int o = 0; o < ChartOptionCount; ++o)
+    monitor.SetOption(TChartOption(o), OptionSetting(settings, TChartOption(o)));
+  monitor.AddDeviceChannels();
+  EXPECT_EQ(monitor.AxesMode, 0);
+  EXPECT_EQ(monitor.Axis(M).PositionPercent, -16);
+}
+
 TEST_F(MonitorChartTest, HiddenChannelGivesItsBandToTheOthers) {
   Monitor.AddDeviceChannels();
   Monitor.ClickLegend(F);
