@@ -73,7 +73,10 @@ std::string WithSeparator(const std::string& directory) {
 
 std::string FormatSpanHours(double spanDays) {
   // To the millisecond first, so that a span that is a whole second in a clock's eyes is one.
-  const double ms = std::isfinite(spanDays) ? std::round(spanDays * SecondsPerDay * 1000.0) : 0;
+  // A damaged date can make any span: beyond 10^12 seconds (some 31,700 years, far past any
+  // recording) it prints as that, not as an overflowed count.
+  constexpr double MaxSpanMs = 1e15;
+  const double ms = std::isfinite(spanDays) ? std::min(MaxSpanMs, std::round(spanDays * SecondsPerDay * 1000.0)) : 0;
   const long long seconds = ms > 0 ? static_cast<long long>(ms) / 1000 : 0;
   char text[48];
   std::snprintf(text, sizeof text, "%lld:%02lld:%02lld", seconds / 3600, seconds / 60 % 60, seconds % 60);

@@ -23,6 +23,11 @@ std::string SafeFileName(std::string name, const std::string& fallback) {
   return name;
 }
 
+// Breath records in a memory image of the given size: its 8-byte header and 4-byte trailer aside.
+// The size comes from the device in 32 bits and a damaged reply can make it anything: the count
+// is taken in 64 bits.
+int64_t ImageRecords(int64_t imageSize) { return std::max<int64_t>(0, (imageSize - 12) / 4); }
+
 }  // namespace
 
 std::string DownloadFileName(double start) {
@@ -57,7 +62,7 @@ void TDownload::FormShow(TQLNDevice& d) {
     row.Status = Glob.MainText(122);
     row.Name = DownloadFileName(d.FileStamps[static_cast<size_t>(i)]);
     Glob.FileName = row.Name;
-    row.Points = std::max(0, (d.FileSizes[static_cast<size_t>(i)] - 12) / 4);
+    row.Points = static_cast<int>(ImageRecords(d.FileSizes[static_cast<size_t>(i)]));
     Rows.push_back(row);
   }
   if (View) View->RowsChanged();
@@ -110,7 +115,7 @@ void TDownload::OnFtpReply(TQLNDevice& d) {
 
 bool TDownload::StoreFileBlock(TQLNDevice& d, uint8_t* block) {
   TDeviceFileHeader& h = Glob.DeviceFileHeader;
-  const int size = d.CurrentFileSize;
+  const int64_t size = d.CurrentFileSize;
   size_t n = 0;
   auto addBreath = [&h](uint8_t* f) {
     const unsigned raw = static_cast<unsigned>(f[0]) << 8 | f[1];
@@ -125,7 +130,7 @@ bool TDownload::StoreFileBlock(TQLNDevice& d, uint8_t* block) {
     if (16 <= size - 4) addBreath(block + 14);
     BytesReceived = 16;
     // A file that ends in its first block writes what lies before its trailer.
-    n = static_cast<size_t>(std::clamp(size - 4, 0, 16));
+    n = static_cast<size_t>(std::clamp<int64_t>(size - 4, 0, 16));
   } else {
     for (int r = 0; r < 4; ++r) {
       if (BytesReceived < size - 4) {
@@ -146,7 +151,7 @@ bool TDownload::StoreFileBlock(TQLNDevice& d, uint8_t* block) {
     return false;
   }
   std::fwrite(block, 1, n, Glob.DeviceFile);
-  h.RecordCount = static_cast<uint32_t>(std::max(0, (size - 12) / 4));
+  h.RecordCount = static_cast<uint32_t>(ImageRecords(size));
   std::memset(h.TrailerBytes, 0, sizeof h.TrailerBytes);
   for (size_t i = 0; i < 4 && n + i < 16 && block[n + i] != 0; ++i) h.TrailerBytes[i] = block[n + i];
   d.QueueCommand(rqEndTransfer, 0);

@@ -127,6 +127,15 @@ TEST_F(FileListingTest, LaboratoryColumnsComeFromTheHeader) {
   }
 }
 
+TEST_F(FileListingTest, SpanOfADamagedHeaderPrintsCapped) {
+  // Found by fuzzing: dates of a damaged header overflowed the count of seconds.
+  WriteText("damaged.rl2", "Format-Version: 2\r\nStarted-Record: 01.01.1 00:00:00\r\n"
+                           "Stopped-Record: 01.01.2147483647 00:00:00\r\nData-Table:\r\n");
+  const std::vector<TListedFile> files = List(fkLaboratory);
+  ASSERT_EQ(files.size(), 1u);
+  EXPECT_EQ(files[0].Duration, "277777777:46:40");
+}
+
 TEST_F(FileListingTest, LaboratoryFilesWhoseHeaderDoesNotReadAreLeftOut) {
   WriteLab("good.rl2", At(2009, 3, 13, 11, 0), At(2009, 3, 13, 11, 30), 1);
   WriteText("newer.rl2", "Format-Version: 3\r\nDevice-Name: VT4800\r\nData-Table:\r\n");

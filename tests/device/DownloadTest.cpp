@@ -190,6 +190,18 @@ TEST_F(DownloadTest, LastBlockAfterAStrayFileSizeReplyTouchesNoRow) {
   for (const TDownloadRow& row : Download.Rows) EXPECT_NE(row.Progress, 100);
 }
 
+TEST_F(DownloadTest, NegativeSizeFromADamagedReplyEndsTheFileAtItsFirstBlock) {
+  // Found by fuzzing: a size of -2147483646 overflowed the arithmetic of the blocks.
+  Device().FileSizes[3] = INT32_MIN + 2;
+  Download.FormShow(Device());
+  EXPECT_EQ(Download.Rows[2].Points, 0);
+  ASSERT_TRUE(Download.Button2Click(Device()));
+  uint8_t block[16] = {0x09, 0x03, 0x13, 0x11, 0x04, 0x15, 0, 0, 0, 50, 0x30, 0xD4, 0, 0, 0, 0};
+  EXPECT_TRUE(Download.StoreFileBlock(Device(), block));
+  EXPECT_EQ(static_cast<uint32_t>(Glob.DeviceFileHeader.RecordCount), 0u);
+  EXPECT_EQ(ReadBytes(Glob.FileName).size(), DeviceFileHeaderSize);
+}
+
 TEST_F(DownloadTest, CancelOrLossDuringATransferLeavesNoFileAndACleanNextDownload) {
   Download.FormShow(Device());
   ASSERT_TRUE(Download.Button2Click(Device()));

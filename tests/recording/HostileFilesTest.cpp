@@ -8,6 +8,7 @@
 #include <fstream>
 #include <string_view>
 
+#include "LabTableRows.h"
 #include "TempDir.h"
 #include "browser/FileListing.h"
 #include "core/Glob.h"
@@ -33,22 +34,6 @@ void WriteRandom(const std::string& path, size_t size) {
     out.write(reinterpret_cast<const char*>(block.data()),
               static_cast<std::streamsize>(std::min(size - written, block.size() * sizeof(uint64_t))));
   }
-}
-
-// The rows a table gives: lines up to the first one longer than a laboratory file has, blank
-// lines aside.
-size_t TableRows(std::string_view table) {
-  size_t rows = 0;
-  while (!table.empty()) {
-    const size_t nl = table.find('\n');
-    std::string_view line = table.substr(0, nl);
-    if (line.size() > MaxLabReadLine) break;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    if (!line.empty()) ++rows;
-    if (nl == std::string_view::npos) break;
-    table.remove_prefix(nl + 1);
-  }
-  return rows;
 }
 
 class HostileFilesTest : public ::testing::Test {
@@ -77,7 +62,7 @@ TEST_F(HostileFilesTest, HundredMegabytesOfRandomBytesAreNoLaboratoryFile) {
   ASSERT_EQ(LoadLabFile(Glob), lrOk);
   std::ifstream in(path, std::ios::binary);
   const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  const size_t rows = TableRows(std::string_view(bytes).substr(header.size()));
+  const size_t rows = LabTableRows(std::string_view(bytes).substr(header.size()));
   const TMonitorChart& chart = Glob.Monitor;
   ASSERT_EQ(chart.ChannelCount(), 3);
   for (int s = 0; s < chart.SeriesCount(); ++s) EXPECT_EQ(chart.Series(s).Count(), rows) << s;
