@@ -7,6 +7,7 @@
 #include "FakeDeviceView.h"
 #include "FuzzSupport.h"
 #include "ScriptedSerial.h"
+#include "core/DateTime.h"
 #include "core/Glob.h"
 #include "core/VirtualEventLoop.h"
 #include "device/Devices.h"
@@ -46,10 +47,25 @@ void MendChecksum(std::vector<uint8_t>& frame) {
   frame[22] = static_cast<uint8_t>(sum);
 }
 
+// With bit 2 of the scene's download byte, a frame whose byte 1 (which no reply uses) is set
+// also stands for an edit of the operator on the Devices page: the row, the text typed, the
+// box ticked, a date and time the editors can give.
+void EditRow(TQLNDevice& d, const std::vector<uint8_t>& frame) {
+  const int index = frame[1] % InfoRowCount;
+  TInfoRow& row = d.Info.Rows[static_cast<size_t>(index)];
+  row.Text.assign(reinterpret_cast<const char*>(frame.data() + 5), strnlen(reinterpret_cast<const char*>(frame.data() + 5), 12));
+  row.Checked = frame[17] & 1;
+  row.DateTime = EncodeDateTime({2000 + frame[18] % 100, 1 + frame[19] % 12, 1 + frame[20] % 28, frame[21] % 24,
+                                 frame[22] % 60, frame[23] % 60});
+  row.Modified = true;
+  d.OnInfoRowEdited(index);
+}
+
 void RequireTables(const TQLNDevice& d, const TDownload& download) {
   Require(d.QueueWritePos >= 0 && d.QueueWritePos < TQLNDevice::QueueBytes && d.QueueWritePos % 3 == 0,
           "the queue's write position lies in the ring");
-  Require(d.PendingEntries() < TQLNDevice::QueueEntries, "the ring never overflows");
+  // A request half sent counts whole: with 49 waiting behind it the ring holds 50.
+  Require(d.PendingEntries() <= TQLNDevice::QueueEntries, "the ring never overflows");
   Require(d.FileCount >= 0 && d.FileCount <= MaxDeviceFiles, "no more files than the device keeps");
   Require(d.FileIndex >= 0 && d.FileIndex < FileSizeSlots, "the file index has a slot in the tables");
   Require(d.LinkMode <= lmSettingWritten, "a link mode of the protocol");
@@ -118,6 +134,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       MendChecksum(frame);
       provider.Line.Deliver(frame);
       if (!devices.First()) break;
+      if ((scene.Download & 4) && frame[1] != 0) EditRow(*d, frame);
       RequireTables(*d, download);
       // Time for the queue to drain and the download's delay to run, never enough to lose the link.
       loop.Advance(scene.Download & 2 ? 100 : 5);

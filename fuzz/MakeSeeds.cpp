@@ -117,6 +117,20 @@ std::string RepliesSeed(uint8_t mode, uint8_t download, bool transfer) {
   return seed;
 }
 
+// Data replies that also stand for the operator's edits of the Devices page (byte 1: the row).
+std::string EditsSeed() {
+  std::string seed = {char(lmIdle), char(23), char(2), char(4), 28, 0, 0, 0};
+  const std::pair<int, const char*> edits[] = {{1, "1234"}, {4, "77"}, {10, "15"}, {11, "x"}, {12, "9999"},
+                                               {15, ""}, {16, ""}, {17, ""}, {20, ""}};
+  for (const auto& [row, text] : edits) {
+    std::vector<uint8_t> frame = Frame(0x71, rpData, {0x32, 0, 0x10, 0x27});
+    frame[1] = static_cast<uint8_t>(row);
+    std::memcpy(frame.data() + 5, text, std::strlen(text));
+    Frames(seed, {frame});
+  }
+  return seed;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -158,6 +172,7 @@ int main(int argc, char** argv) {
   WriteFile(root / "replies" / "info.bin", RepliesSeed(lmReadingInfo, 0, false));
   WriteFile(root / "replies" / "download.bin", RepliesSeed(lmIdle, 1, true));
   WriteFile(root / "replies" / "download-slow.bin", RepliesSeed(lmIdle, 3, true));
+  WriteFile(root / "replies" / "edits.bin", EditsSeed());
   std::printf("seeds written to %s\n", root.c_str());
   return ReadFile(root / "settings" / "defaults.cfg").size() == SettingsFileSize ? 0 : 1;
 }

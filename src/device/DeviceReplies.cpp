@@ -267,11 +267,13 @@ void TQLNDevice::OnInfoRowEdited(int index) {
       AlarmFlags = static_cast<uint8_t>((AlarmFlags & ~1) | (row.Checked ? 1 : 0));
       QueueCommand(rqSetMalarm, static_cast<int8_t>(AlarmFlags));
       break;
+    // The request carries the low 16 bits of the tenths; a huge number typed must not overflow
+    // on its way there.
     case irAlarmLow:
-      if (integer) QueueCommand(rqSetAlarmLow, value * 10);
+      if (integer) QueueCommand(rqSetAlarmLow, static_cast<int>(int64_t{value} * 10));
       break;
     case irAlarmHigh:
-      if (integer) QueueCommand(rqSetAlarmHigh, value * 10);
+      if (integer) QueueCommand(rqSetAlarmHigh, static_cast<int>(int64_t{value} * 10));
       break;
     case irKDiv:
       if (integer) QueueCommand(rqSetKDiv, value);

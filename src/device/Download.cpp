@@ -175,7 +175,9 @@ void TDownload::DelayTimerTimer() {
     Rows[static_cast<size_t>(row)].Checked = false;
     SetRow(row, Glob.MainText(123), Rows[static_cast<size_t>(row)].Progress);
   }
-  if (--d->FileIndex > 0) {
+  // A delay with no file left (a stray reply ended a transfer) keeps the index in the tables.
+  if (d->FileIndex > 0) --d->FileIndex;
+  if (d->FileIndex > 0) {
     if (View) View->SelectRow(d->FileIndex - 1);
     Button2Click(*d);
     return;

@@ -202,6 +202,15 @@ TEST_F(DownloadTest, NegativeSizeFromADamagedReplyEndsTheFileAtItsFirstBlock) {
   EXPECT_EQ(ReadBytes(Glob.FileName).size(), DeviceFileHeaderSize);
 }
 
+TEST_F(DownloadTest, DelayWithNoFileLeftKeepsTheIndexInTheTables) {
+  // Found by fuzzing: the index went below the first file and out of the device's tables.
+  Download.FormShow(Device());
+  Device().FileIndex = 0;
+  Download.DelayTimerTimer();
+  EXPECT_EQ(Device().FileIndex, 0);
+  EXPECT_EQ(Window.Hidden, 1);
+}
+
 TEST_F(DownloadTest, CancelOrLossDuringATransferLeavesNoFileAndACleanNextDownload) {
   Download.FormShow(Device());
   ASSERT_TRUE(Download.Button2Click(Device()));

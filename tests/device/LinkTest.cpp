@@ -285,6 +285,9 @@ TEST_F(LinkTest, RowEditsQueueTheirRequests) {
   EXPECT_EQ(edit(irVersionFW, [](TInfoRow& r) { r.Text = "99"; }), (TEntries{{rqRequest32, 0}}));
   EXPECT_EQ(edit(irAlarmLow, [](TInfoRow& r) { r.Text = "15"; }), (TEntries{{rqRequest32, 0}, {rqSetAlarmLow, 150}}));
   EXPECT_EQ(edit(irAlarmHigh, [](TInfoRow& r) { r.Text = "lots"; }), (TEntries{{rqRequest32, 0}}));
+  // A number this large once overflowed on its way to tenths.
+  EXPECT_EQ(edit(irAlarmHigh, [](TInfoRow& r) { r.Text = "999999999"; }),
+            (TEntries{{rqRequest32, 0}, {rqSetAlarmHigh, (999999999LL * 10) & 0xFFFF}}));
   EXPECT_EQ(edit(irCalendar, [](TInfoRow& r) { r.DateTime = EncodeDateTime({2085, 1, 2}); }),
             (TEntries{{rqRequest32, 0}, {rqSetYear, 0xFF85}, {rqSetMonth, 1}, {rqSetDay, 2}, {rqGetRTC, 0}}));
   EXPECT_EQ(edit(irFormatMemory, [](TInfoRow& r) { r.Checked = true; }),
