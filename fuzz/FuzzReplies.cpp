@@ -73,8 +73,8 @@ void RequireTables(const TQLNDevice& d, const TDownload& download) {
   Require(download.DownloadProgress >= 0 && download.DownloadProgress <= 100, "progress in percent");
 }
 
-// A finished download's file holds the records its header counts: ours, the device's header,
-// then four bytes a record.
+// A downloaded file left behind holds no more than the records its header counts: our header,
+// the device's, four bytes a record and at most one block's rest.
 void RequireFinishedFiles(const std::string& directory) {
   for (const auto& entry : fs::directory_iterator(directory)) {
     if (entry.path().extension() != ".VT1") continue;
