@@ -100,7 +100,7 @@ int AnalyzeCommand(const std::vector<std::string>& args) {
   return 0;
 }
 
-int RenderCommand(std::vector<std::string> args) {
+int RenderCommand(const std::vector<std::string>& args) {
   TGLOB glob = FileGlob();
   std::string heartRate, output, path;
   int width = 1200, height = 700;

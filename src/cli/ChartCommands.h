@@ -6,4 +6,4 @@
 #include <vector>
 
 int AnalyzeCommand(const std::vector<std::string>& args);
-int RenderCommand(std::vector<std::string> args);
+int RenderCommand(const std::vector<std::string>& args);

@@ -225,7 +225,6 @@ void TFPrint::PrintChart() {
   Printer.setColorMode(s.PrintColor ? QPrinter::Color : QPrinter::GrayScale);
   TMonitorChart& monitor = GLOB->Monitor;
   BeginPrintedPage(monitor, s.PrintColor);
-  SetOrientation(s.PrintLandscape);
   const bool printed = PrintChartPage(Printer, monitor, TPaintOptions{true, !s.PrintColor});
   EndPrintedPage(monitor);
   monitor.Changed();
